@@ -1,0 +1,290 @@
+// The in-memory platform that tests drive. It records every outside call in order,
+// answers from the test's script, keeps a virtual clock for timers, and uses real
+// files below a root directory of the test's own.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace plat::headless {
+
+// Thrown by ExitProcess so that a test regains control where the process would end.
+// Deliberately not an std::exception: no handler of the program catches it.
+struct ProcessEnded {
+    UINT exitCode = 0;
+};
+
+struct MessageBoxCall {
+    HWND owner = 0;
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+};
+
+struct WinExecCall {
+    std::string commandLine;
+    int showCmd = 0;
+};
+
+struct ShellExecuteCall {
+    HWND owner = 0;
+    std::string operation, file, parameters, directory;
+    int showCmd = 0;
+};
+
+struct HelpCall {
+    HWND owner = 0;
+    std::string file;
+    UINT command = 0;
+    std::string text;  // the macro of HELP_COMMAND, else empty
+    std::uintptr_t data = 0;
+};
+
+struct NotifyCall {
+    DWORD message = 0;
+    NOTIFYICONDATA data;
+};
+
+struct MessageCall {
+    HWND window = 0;
+    UINT msg = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+struct PopupCall {
+    std::vector<MenuItemSpec> items;
+    POINT at;
+    HWND owner = 0;
+};
+
+// What a saved shell link held; the headless link object also writes a small text
+// file at the name, so that the link "exists" on disk.
+struct ShellLinkSave {
+    std::string description, path, workingDirectory, arguments, iconPath;
+    int iconIndex = 0;
+    int showCmd = 0;
+    WORD hotKey = 0;
+    std::u16string fileName;
+    BOOL remember = 0;
+};
+
+struct AuxDevice {
+    AUXCAPS caps;
+    DWORD volume = 0;
+    MMRESULT getVolumeResult = MMSYSERR_NOERROR;  // answers other than success, for tests
+    MMRESULT setVolumeResult = MMSYSERR_NOERROR;
+    MMRESULT capsResult = MMSYSERR_NOERROR;
+};
+
+// One window as the headless backend holds it (the GUI objects keep the real state).
+struct WindowRecord {
+    WindowSpec spec;
+    bool visible = false;
+    bool enabled = true;
+    bool destroyed = false;
+    bool foreign = false;  // a window of another program, added by the test
+    std::string text;
+    RECT bounds;
+    std::vector<std::string> items;  // list box and drop-down list contents
+    int selection = -1;
+    bool checked = false;
+    int position = 0;
+    std::vector<MenuItemSpec> menuBar;
+    std::vector<MessageCall> received;  // messages sent or posted to a foreign window
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    // rootDir is the test's own directory: the program lives in rootDir/program, the
+    // Windows directory is rootDir/windows. Both are created.
+    explicit HeadlessPlatform(const std::string& rootDir);
+    ~HeadlessPlatform() override;
+
+    // ---- Script ----------------------------------------------------------------
+    std::string rootDir, programDir, windowsDir;
+    std::string moduleFileName;  // defaults to programDir/zelvora.exe
+
+    std::deque<int> messageBoxAnswers;                      // empty: IDOK
+    std::deque<std::optional<std::string>> openDialogAnswers;  // nullopt or empty: cancel
+    std::deque<std::string> popupChoices;  // caption of the item to choose; "" dismisses
+    // The scripted user for a modal window: called once when its nested loop starts.
+    // When the loop is still running afterwards, the harness closes the window with
+    // ZM_CLOSE (as the close box would) and counts it in modalsClosedByHarness.
+    std::function<void(HWND modal)> onModal;
+    int modalsClosedByHarness = 0;
+
+    std::deque<UINT> winExecResults;  // empty: 33 (success)
+    LRESULT shellExecuteResult = 42;
+    BOOL winHelpResult = 1;
+    UINT doubleClickTime = 500;
+    POINT cursor{100, 100};
+    std::map<int, std::int16_t> keyStates;  // virtual key -> GetKeyState answer
+    POINT screenSize{1024, 768};
+
+    // The next file call of this name ("CreateFileA", "WriteFile", ...) fails with the error.
+    void FailNext(const std::string& call, DWORD error);
+
+    std::vector<AuxDevice> auxDevices;  // device n is auxDevices[n]
+
+    // Registry below the predefined roots.
+    void SetRegistryValue(HKEY root, const std::string& keyPath, const std::string& name,
+                          DWORD type, const std::vector<std::uint8_t>& data);
+    void SetRegistryString(HKEY root, const std::string& keyPath, const std::string& name,
+                           const std::string& value);
+    void DeleteRegistryValue(HKEY root, const std::string& keyPath, const std::string& name);
+    bool RegistryKeyExists(HKEY root, const std::string& keyPath) const;
+    std::map<std::string, LONG> failNextRegistry;  // call name -> status of its next call
+
+    HRESULT coCreateResult = S_OK;
+    HRESULT queryPersistFileResult = S_OK;
+    std::optional<HRESULT> saveLinkResult;  // unset: write the file, failing as the disk does
+    int comInitCount = 0;                   // CoInitialize minus CoUninitialize
+
+    // Windows of other programs that FindWindowA finds.
+    HWND AddForeignWindow(const std::string& className, const std::string& title);
+
+    // ---- Clock -----------------------------------------------------------------
+    std::uint64_t Now() const;
+    // Moves the clock forward, delivering posted messages and every timer tick that
+    // falls due on the way, in time order.
+    void Advance(std::uint32_t milliseconds);
+    // Delivers the messages posted so far.
+    void DispatchPosted();
+
+    // ---- What happened -----------------------------------------------------------
+    std::vector<std::string> log;  // every outside call, "Name(arg, arg)"
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<WinExecCall> winExecs;
+    std::vector<ShellExecuteCall> shellExecutes;
+    std::vector<HelpCall> helpCalls;
+    std::vector<NotifyCall> notifications;
+    std::vector<PopupCall> popups;
+    std::vector<OpenFileRequest> openDialogs;
+    std::vector<ShellLinkSave> linkSaves;
+    std::vector<HWND> foregroundCalls;
+
+    const WindowRecord* Window(HWND window) const;  // null when unknown
+    // Live windows (not destroyed) whose class name is className, in creation order.
+    std::vector<HWND> WindowsOfClass(const std::string& className) const;
+
+    // ---- Platform ----------------------------------------------------------------
+    std::string GetModuleFileNameA() override;
+    [[noreturn]] void ExitProcess(UINT exitCode) override;
+    UINT WinExec(const std::string& commandLine, int showCmd) override;
+    LRESULT ShellExecuteA(HWND owner, const std::string& operation, const std::string& file,
+                          const std::string& parameters, const std::string& directory,
+                          int showCmd) override;
+    int CompareStringA(DWORD flags, const std::string& a, const std::string& b) override;
+    BOOL WinHelpA(HWND owner, const std::string& helpFile, UINT command,
+                  std::uintptr_t data) override;
+    int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
+                            char16_t* buffer, int bufferLength) override;
+
+    DWORD GetLastError() override;
+    char PathDelimiter() override;
+    std::string GetWindowsDirectoryA() override;
+    DWORD GetFileAttributesA(const std::string& path) override;
+    BOOL SetFileAttributesA(const std::string& path, DWORD attributes) override;
+    BOOL CreateDirectoryA(const std::string& path) override;
+    BOOL DeleteFileA(const std::string& path) override;
+    BOOL CopyFileA(const std::string& from, const std::string& to, BOOL failIfExists) override;
+    BOOL MoveFileExA(const std::string& from, const std::string& to, DWORD flags) override;
+    HANDLE CreateFileA(const std::string& path, DWORD access, DWORD creation) override;
+    BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read) override;
+    BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written) override;
+    DWORD GetFileSize(HANDLE file) override;
+    BOOL CloseHandle(HANDLE file) override;
+
+    DWORD GetPrivateProfileStringA(const char* section, const char* key,
+                                   const char* defaultValue, char* buffer, DWORD size,
+                                   const char* fileName) override;
+    BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                    const char* fileName) override;
+
+    LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access,
+                       HKEY* result) override;
+    LONG RegCreateKeyExA(HKEY root, const char* subKey, DWORD reserved, const char* className,
+                         DWORD options, DWORD access, HKEY* result, DWORD* disposition) override;
+    LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, std::uint8_t* data,
+                          DWORD* dataSize) override;
+    LONG RegCloseKey(HKEY key) override;
+
+    HRESULT CoInitialize() override;
+    void CoUninitialize() override;
+    HRESULT CoCreateShellLink(ShellLink** out) override;
+
+    BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& data) override;
+
+    UINT auxGetNumDevs() override;
+    MMRESULT auxGetDevCapsA(UINT device, AUXCAPS* caps, UINT size) override;
+    MMRESULT auxGetVolume(UINT device, DWORD* volume) override;
+    MMRESULT auxSetVolume(UINT device, DWORD volume) override;
+
+    UINT GetDoubleClickTime() override;
+    BOOL GetCursorPos(POINT* point) override;
+    std::int16_t GetKeyState(int virtualKey) override;
+    POINT GetScreenSize() override;
+
+    HICON LoadIconA(const std::string& resourceName) override;
+    HICON CreateIconFromFile(const std::vector<std::uint8_t>& icoBytes) override;
+    HICON CopyIcon(HICON icon) override;
+    BOOL DestroyIcon(HICON icon) override;
+
+    HWND CreateWindowA(const WindowSpec& spec) override;
+    BOOL DestroyWindow(HWND window) override;
+    HWND FindWindowA(const char* className, const char* title) override;
+    LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    BOOL ShowWindow(HWND window, int showCmd) override;
+    BOOL SetForegroundWindow(HWND window) override;
+    BOOL BringWindowToTop(HWND window) override;
+    BOOL EnableWindow(HWND window, BOOL enable) override;
+    HWND SetFocus(HWND window) override;
+    BOOL SetWindowTextA(HWND window, const std::string& text) override;
+    BOOL MoveWindow(HWND window, const RECT& bounds) override;
+    POINT FrameSize(BorderStyle border, bool hasMenu) override;
+    void SetFont(HWND window, const FontSpec& font) override;
+    void SetHint(HWND window, const std::string& hint) override;
+    HWND SetCapture(HWND window) override;
+    BOOL ReleaseCapture() override;
+    void SetDragCursor(bool dragging, bool accepted) override;
+    void ListInsert(HWND list, int index, const std::string& text) override;
+    void ListDelete(HWND list, int index) override;
+    void ListClear(HWND list) override;
+    void ListSetSelection(HWND list, int index) override;
+    int ListGetTopIndex(HWND list) override;
+    void CheckSet(HWND checkBox, bool checked) override;
+    void TrackSetRange(HWND trackBar, int min, int max) override;
+    void TrackSetPosition(HWND trackBar, int position) override;
+    void TrackSetFrequency(HWND trackBar, int frequency) override;
+    bool RichSetText(HWND richEdit, const std::string& text, bool asRichText) override;
+    void TabAdd(HWND tabs, const std::string& caption) override;
+    void ButtonSetDefault(HWND button, bool isDefault) override;
+    void SetMenu(HWND form, const std::vector<MenuItemSpec>& menuBar) override;
+    UINT TrackPopupMenu(const std::vector<MenuItemSpec>& items, POINT at, HWND owner) override;
+    BOOL SetTimer(HWND window, UINT id, UINT milliseconds) override;
+    BOOL KillTimer(HWND window, UINT id) override;
+
+    int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
+                    UINT type) override;
+    bool GetOpenFileNameA(OpenFileRequest& request) override;
+
+    void RunMessageLoop() override;
+    void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
+    void ProcessMessages() override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace plat::headless

@@ -1,0 +1,198 @@
+// The seam to the operating system. Every outside call the program makes goes
+// through the process-wide Platform: the Windows backend makes the real call, the
+// headless backend records it and answers from the test's script.
+//
+// Methods are named after the Windows call they stand for and keep its arguments
+// and results, so that components read like the behaviour they must have.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+#include "platform/windowing.h"
+
+namespace plat {
+
+// ---- The shell's link object (IShellLinkA with IPersistFile) -------------------
+
+class PersistFile {
+public:
+    virtual HRESULT Save(const char16_t* fileName, BOOL remember) = 0;
+    virtual UINT Release() = 0;
+
+protected:
+    ~PersistFile() = default;
+};
+
+class ShellLink {
+public:
+    // QueryInterface for IID_IPersistFile.
+    virtual HRESULT QueryPersistFile(PersistFile** out) = 0;
+    virtual HRESULT SetDescription(const char* text) = 0;
+    virtual HRESULT SetPath(const char* path) = 0;
+    virtual HRESULT SetWorkingDirectory(const char* dir) = 0;
+    virtual HRESULT SetArguments(const char* args) = 0;
+    virtual HRESULT SetShowCmd(int showCmd) = 0;
+    virtual HRESULT SetHotkey(WORD hotKey) = 0;
+    virtual HRESULT SetIconLocation(const char* path, int index) = 0;
+    virtual UINT Release() = 0;
+
+protected:
+    ~ShellLink() = default;
+};
+
+// ---- The platform ---------------------------------------------------------------
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // -- Process and module ------------------------------------------------------
+    virtual std::string GetModuleFileNameA() = 0;  // full path of the running program
+    [[noreturn]] virtual void ExitProcess(UINT exitCode) = 0;
+    virtual UINT WinExec(const std::string& commandLine, int showCmd) = 0;
+    virtual LRESULT ShellExecuteA(HWND owner, const std::string& operation, const std::string& file,
+                                  const std::string& parameters, const std::string& directory,
+                                  int showCmd) = 0;
+    // The user's locale comparison; flags such as NORM_IGNORECASE. Returns CSTR_*.
+    virtual int CompareStringA(DWORD flags, const std::string& a, const std::string& b) = 0;
+    virtual BOOL WinHelpA(HWND owner, const std::string& helpFile, UINT command,
+                          std::uintptr_t data) = 0;
+    virtual int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
+                                    char16_t* buffer, int bufferLength) = 0;
+
+    // -- Files and directories -----------------------------------------------------
+    // Failures set the error number that GetLastError returns (ERROR_* values).
+    virtual DWORD GetLastError() = 0;
+    virtual char PathDelimiter() = 0;  // what joins a directory and a name
+    virtual std::string GetWindowsDirectoryA() = 0;
+    virtual DWORD GetFileAttributesA(const std::string& path) = 0;
+    virtual BOOL SetFileAttributesA(const std::string& path, DWORD attributes) = 0;
+    virtual BOOL CreateDirectoryA(const std::string& path) = 0;
+    virtual BOOL DeleteFileA(const std::string& path) = 0;
+    virtual BOOL CopyFileA(const std::string& from, const std::string& to, BOOL failIfExists) = 0;
+    virtual BOOL MoveFileExA(const std::string& from, const std::string& to, DWORD flags) = 0;
+    virtual HANDLE CreateFileA(const std::string& path, DWORD access, DWORD creation) = 0;
+    virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read) = 0;
+    virtual BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written) = 0;
+    virtual DWORD GetFileSize(HANDLE file) = 0;  // INVALID_FILE_ATTRIBUTES value on failure
+    virtual BOOL CloseHandle(HANDLE file) = 0;
+
+    // -- Private-profile (INI) files -----------------------------------------------
+    // Null section, key or value pointers have the Windows meanings.
+    virtual DWORD GetPrivateProfileStringA(const char* section, const char* key,
+                                           const char* defaultValue, char* buffer, DWORD size,
+                                           const char* fileName) = 0;
+    virtual BOOL WritePrivateProfileStringA(const char* section, const char* key,
+                                            const char* value, const char* fileName) = 0;
+
+    // -- Registry ------------------------------------------------------------------
+    virtual LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access,
+                               HKEY* result) = 0;
+    virtual LONG RegCreateKeyExA(HKEY root, const char* subKey, DWORD reserved,
+                                 const char* className, DWORD options, DWORD access,
+                                 HKEY* result, DWORD* disposition) = 0;
+    virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type,
+                                  std::uint8_t* data, DWORD* dataSize) = 0;
+    virtual LONG RegCloseKey(HKEY key) = 0;
+
+    // -- COM and shell links -------------------------------------------------------
+    virtual HRESULT CoInitialize() = 0;
+    virtual void CoUninitialize() = 0;
+    // CoCreateInstance(CLSID_ShellLink, no outer object, CLSCTX_INPROC_SERVER, IID_IShellLinkA).
+    virtual HRESULT CoCreateShellLink(ShellLink** out) = 0;
+
+    // -- Notification area ---------------------------------------------------------
+    virtual BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& data) = 0;
+
+    // -- Auxiliary audio -----------------------------------------------------------
+    virtual UINT auxGetNumDevs() = 0;
+    virtual MMRESULT auxGetDevCapsA(UINT device, AUXCAPS* caps, UINT size) = 0;
+    virtual MMRESULT auxGetVolume(UINT device, DWORD* volume) = 0;
+    virtual MMRESULT auxSetVolume(UINT device, DWORD volume) = 0;
+
+    // -- Input state ---------------------------------------------------------------
+    virtual UINT GetDoubleClickTime() = 0;
+    virtual BOOL GetCursorPos(POINT* point) = 0;
+    virtual std::int16_t GetKeyState(int virtualKey) = 0;
+    virtual POINT GetScreenSize() = 0;
+
+    // -- Icons ---------------------------------------------------------------------
+    virtual HICON LoadIconA(const std::string& resourceName) = 0;  // from the program's module
+    // Builds an icon from the bytes of an .ico file already checked by the caller; 0 on failure.
+    virtual HICON CreateIconFromFile(const std::vector<std::uint8_t>& icoBytes) = 0;
+    virtual HICON CopyIcon(HICON icon) = 0;
+    virtual BOOL DestroyIcon(HICON icon) = 0;
+
+    // -- Windows -------------------------------------------------------------------
+    // Creates the window described; children are created hidden or shown as spec says.
+    virtual HWND CreateWindowA(const WindowSpec& spec) = 0;
+    virtual BOOL DestroyWindow(HWND window) = 0;
+    // Top-level windows of any program, ours included; null class or title match any.
+    virtual HWND FindWindowA(const char* className, const char* title) = 0;
+    virtual LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual BOOL ShowWindow(HWND window, int showCmd) = 0;
+    virtual BOOL SetForegroundWindow(HWND window) = 0;
+    virtual BOOL BringWindowToTop(HWND window) = 0;
+    virtual BOOL EnableWindow(HWND window, BOOL enable) = 0;
+    virtual HWND SetFocus(HWND window) = 0;
+    virtual BOOL SetWindowTextA(HWND window, const std::string& text) = 0;
+    // Forms: outer bounds on the screen; controls: in the parent's client area.
+    virtual BOOL MoveWindow(HWND window, const RECT& bounds) = 0;
+    // Extra width and height that a form's frame, caption and menu bar add to its client area.
+    virtual POINT FrameSize(BorderStyle border, bool hasMenu) = 0;
+    virtual void SetFont(HWND window, const FontSpec& font) = 0;
+    virtual void SetHint(HWND window, const std::string& hint) = 0;  // tooltip; empty removes
+    virtual HWND SetCapture(HWND window) = 0;
+    virtual BOOL ReleaseCapture() = 0;
+    virtual void SetDragCursor(bool dragging, bool accepted) = 0;
+
+    // Control contents. Indexes are zero-based; -1 selects nothing.
+    virtual void ListInsert(HWND list, int index, const std::string& text) = 0;  // -1 appends
+    virtual void ListDelete(HWND list, int index) = 0;
+    virtual void ListClear(HWND list) = 0;
+    virtual void ListSetSelection(HWND list, int index) = 0;
+    virtual int ListGetTopIndex(HWND list) = 0;
+    virtual void CheckSet(HWND checkBox, bool checked) = 0;
+    virtual void TrackSetRange(HWND trackBar, int min, int max) = 0;
+    virtual void TrackSetPosition(HWND trackBar, int position) = 0;
+    virtual void TrackSetFrequency(HWND trackBar, int frequency) = 0;
+    // Returns false when asRichText is set and the text is not valid rich text.
+    virtual bool RichSetText(HWND richEdit, const std::string& text, bool asRichText) = 0;
+    virtual void TabAdd(HWND tabs, const std::string& caption) = 0;
+    virtual void ButtonSetDefault(HWND button, bool isDefault) = 0;
+
+    // Menus: a form's menu bar (its accelerators included) and popup menus.
+    virtual void SetMenu(HWND form, const std::vector<MenuItemSpec>& menuBar) = 0;
+    // Shows the menu with its top-left corner at the screen point and returns the id of
+    // the chosen item, 0 when the menu was dismissed.
+    virtual UINT TrackPopupMenu(const std::vector<MenuItemSpec>& items, POINT at, HWND owner) = 0;
+
+    // Timers deliver ZM_TIMER with the id to the window's sink.
+    virtual BOOL SetTimer(HWND window, UINT id, UINT milliseconds) = 0;
+    virtual BOOL KillTimer(HWND window, UINT id) = 0;
+
+    // -- Dialogs -------------------------------------------------------------------
+    virtual int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
+                            UINT type) = 0;
+    virtual bool GetOpenFileNameA(OpenFileRequest& request) = 0;
+
+    // -- Message loop --------------------------------------------------------------
+    // Runs until the process ends.
+    virtual void RunMessageLoop() = 0;
+    // Runs a nested loop for a modal window until done() holds after a message.
+    virtual void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) = 0;
+    // Handles the messages already waiting, then returns.
+    virtual void ProcessMessages() = 0;
+};
+
+// The process-wide platform. main installs the Windows one; each test a fresh headless one.
+Platform& Current();
+void Install(std::unique_ptr<Platform> platform);
+std::unique_ptr<Platform> Uninstall();
+
+}  // namespace plat

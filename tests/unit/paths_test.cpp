@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include "platform/paths.h"
+
+TEST(Paths, TakesWindowsPathsApart) {
+    EXPECT_EQ(plat::ExtractFileDir("C:\\raplayer\\raplayer.exe"), "C:\\raplayer");
+    EXPECT_EQ(plat::ExtractFileDir("C:\\raplayer.exe"), "C:\\");
+    EXPECT_EQ(plat::ExtractFilePath("C:\\a\\b.exe"), "C:\\a\\");
+    EXPECT_EQ(plat::ExtractFileName("C:\\a\\b.exe"), "b.exe");
+    EXPECT_EQ(plat::ExtractFileName("b.exe"), "b.exe");
+    EXPECT_EQ(plat::ExtractFileExt("C:\\a.dir\\b"), "");
+    EXPECT_EQ(plat::ExtractFileExt("x\\Zelvora.LNK"), ".LNK");
+}
