@@ -1,0 +1,141 @@
+# Shared by scripts/test.sh and scripts/run.sh (sourced, not run): installing what is
+# missing, building a preset, the Wine prefix and a virtual X server.
+#
+# Environment:
+#   ZEL_BUILD_ROOT  where the builds go (default: <repo>/build); the native build is
+#                   $ZEL_BUILD_ROOT/native, the Windows build $ZEL_BUILD_ROOT/windows
+#   ZEL_JOBS        parallel build jobs (default: number of CPUs)
+#   ZEL_DISPLAY     X display number for Xvfb (default: the first free one from 99 up)
+#   ZEL_NO_INSTALL  set to 1 to skip the package check
+
+ZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
+ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
+ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick)
+
+zel_say() { printf '==> %s\n' "$*"; }
+zel_warn() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
+zel_die() {
+  zel_warn "$*"
+  exit 1
+}
+
+# Runs a command as root: directly when we are root, otherwise through sudo.
+zel_as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    zel_die "need root (or sudo) to run: $*"
+  fi
+}
+
+zel_installed() {
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
+}
+
+# Installs the packages of ZEL_PACKAGES that are not installed yet (Debian 12).
+zel_install_missing() {
+  [ "${ZEL_NO_INSTALL:-0}" = 1 ] && return 0
+  command -v dpkg-query >/dev/null 2>&1 || zel_die "not a Debian system; install these by hand: ${ZEL_PACKAGES[*]}"
+  local missing=() p
+  for p in "${ZEL_PACKAGES[@]}"; do
+    zel_installed "$p" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    zel_say "packages: all installed"
+    return 0
+  fi
+  zel_say "installing: ${missing[*]}"
+  # wine32 is an i386 package.
+  if ! dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg --print-architecture)" != i386 ]; then
+    zel_as_root dpkg --add-architecture i386
+  fi
+  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null ||
+    zel_die "apt-get update failed"
+  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
+    "${missing[@]}" </dev/null || zel_die "apt-get install failed"
+}
+
+# zel_configure_build PRESET [TARGET...]: configures the preset into $ZEL_BUILD_ROOT/PRESET
+# and builds the given targets (all when none).
+zel_configure_build() {
+  local preset=$1 dir=$ZEL_BUILD_ROOT/$1
+  shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  zel_say "building $preset in $dir"
+  cmake --preset "$preset" -S "$ZEL_ROOT" -B "$dir" || return 1
+  cmake --build "$dir" --parallel "$ZEL_JOBS" "${targets[@]}"
+}
+
+# zel_wine_env PREFIX: the environment every Wine step of these scripts runs in.
+zel_wine_env() {
+  export WINEPREFIX=$1
+  export WINEARCH=win32
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+}
+
+# Makes the Wine prefix of $WINEPREFIX once (scripts/wine-prefix has its own time limits).
+zel_make_prefix() {
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    zel_say "wine prefix: $WINEPREFIX"
+    return 0
+  fi
+  zel_say "making the wine prefix $WINEPREFIX (once)"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  timeout --kill-after=10 600 "$ZEL_ROOT/scripts/wine-prefix" </dev/null
+}
+
+# Stops every Wine process of $WINEPREFIX: lets them end for a moment, then kills them.
+zel_stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
+  command -v wineserver >/dev/null 2>&1 || return 0
+  timeout 10 wineserver -w >/dev/null 2>&1 || timeout 20 wineserver -k >/dev/null 2>&1 || true
+}
+
+ZEL_XVFB_PID=
+# Starts Xvfb on a free display, waits until it answers and exports DISPLAY.
+zel_start_xvfb() {
+  local candidates n i log
+  if [ -n "${ZEL_DISPLAY:-}" ]; then
+    candidates=${ZEL_DISPLAY#:}
+  else
+    candidates=$(seq 99 160)
+  fi
+  for n in $candidates; do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    log=$ZEL_BUILD_ROOT/xvfb-$n.log
+    mkdir -p "$ZEL_BUILD_ROOT"
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 </dev/null &
+    ZEL_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        sleep 1 # let it settle before the first client
+        export DISPLAY=:$n
+        zel_say "Xvfb on display :$n (pid $ZEL_XVFB_PID)"
+        return 0
+      fi
+      kill -0 "$ZEL_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$ZEL_XVFB_PID" 2>/dev/null
+    wait "$ZEL_XVFB_PID" 2>/dev/null
+    ZEL_XVFB_PID=
+    zel_warn "Xvfb did not start on :$n (see $log)"
+  done
+  return 1
+}
+
+zel_stop_xvfb() {
+  if [ -n "$ZEL_XVFB_PID" ]; then
+    kill "$ZEL_XVFB_PID" 2>/dev/null
+    wait "$ZEL_XVFB_PID" 2>/dev/null
+    ZEL_XVFB_PID=
+  fi
+  return 0
+}

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test: the native tests
+# directly, the Windows tests under Wine on a virtual X server. Ends with one line
+#   tests: N passed, N failed
+# counted from the GoogleTest XML of every test binary; a binary that crashed or ran
+# out of time counts as failed. Exits non-zero when anything failed.
+#
+# Environment (besides those of scripts/lib.sh):
+#   ZEL_WINE_TIMEOUT  seconds one Windows test binary may run (default 480)
+set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+started=$SECONDS
+passed=0
+failed=0
+export ZEL_WINE_TIMEOUT=${ZEL_WINE_TIMEOUT:-480}
+
+cleanup() {
+  zel_stop_wine
+  zel_stop_xvfb
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# count_xml FILE: prints "passed failed" for one GoogleTest XML report.
+count_xml() {
+  awk '
+    function done_case() { if (failed) f++; else if (!skipped) p++; open = 0 }
+    /<testcase[ >]/ {
+      if (open) done_case()
+      open = 1; failed = 0
+      skipped = ($0 ~ /status="notrun"/ || $0 ~ /result="(skipped|suppressed)"/)
+      if ($0 ~ /\/>[[:space:]]*$/) done_case()
+      next
+    }
+    open && /<failure[ >]/ { failed = 1 }
+    open && /<skipped[ >]/ { skipped = 1 }
+    open && /<\/testcase>/ { done_case() }
+    END { if (open) done_case(); print p + 0, f + 0 }
+  ' "$1"
+}
+
+# junit_attr FILE NAME: an attribute of the <testsuite> element of ctest's JUnit report.
+junit_attr() {
+  awk -v name="$2" '
+    /<testcase/ { exit }
+    { head = head " " $0 }
+    END {
+      if (match(head, "[[:space:]]" name "=\"[0-9]+\"")) {
+        v = substr(head, RSTART, RLENGTH); gsub(/[^0-9]/, "", v); print v
+      } else print 0
+    }
+  ' "$1"
+}
+
+# run_tests NAME DIR TIMEOUT: runs the ctest tests of one build and adds to the totals.
+run_tests() {
+  local name=$1 dir=$2 limit=$3
+  local results=$dir/test-results junit=$dir/ctest-results.xml
+  rm -rf "$results" "$junit"
+  mkdir -p "$results"
+  zel_say "running the $name tests"
+  # Every GoogleTest binary writes <binary>.xml into the results folder
+  # (scripts/wine-run hands the folder to Windows programs as a Windows path).
+  GTEST_OUTPUT="xml:$results/" ctest --test-dir "$dir" --output-on-failure --no-tests=error \
+    --timeout "$limit" --parallel "$ZEL_JOBS" --output-junit "$junit" </dev/null
+  local rc=$?
+
+  local gp=0 gf=0 files_clean=0 files_failed=0 xml p f
+  for xml in "$results"/*.xml; do
+    [ -f "$xml" ] || continue
+    read -r p f < <(count_xml "$xml")
+    gp=$((gp + p))
+    gf=$((gf + f))
+    if [ "$f" -gt 0 ]; then files_failed=$((files_failed + 1)); else files_clean=$((files_clean + 1)); fi
+  done
+
+  local ct=0 cf=0 cs=0
+  if [ -f "$junit" ]; then
+    ct=$(junit_attr "$junit" tests)
+    cf=$(junit_attr "$junit" failures)
+    cs=$(($(junit_attr "$junit" disabled) + $(junit_attr "$junit" skipped)))
+  fi
+  [ "$rc" -ne 0 ] && [ "$cf" -eq 0 ] && cf=1 # ctest itself failed (no tests, bad setup)
+  local cp=$((ct - cf - cs))
+  # A ctest test that failed without a GoogleTest failure to show for it crashed, ran out
+  # of time or is no GoogleTest binary: it counts as one failed test. Likewise a passing
+  # test without a report counts as one passed test.
+  local extra_failed=$((cf - files_failed)) extra_passed=$((cp - files_clean))
+  [ $extra_failed -lt 0 ] && extra_failed=0
+  [ $extra_passed -lt 0 ] && extra_passed=0
+  passed=$((passed + gp + extra_passed))
+  failed=$((failed + gf + extra_failed))
+  zel_say "$name: $((gp + extra_passed)) passed, $((gf + extra_failed)) failed" \
+    "(ctest: $cf of $ct failed; reports in $results)"
+}
+
+zel_install_missing || exit 1
+cd "$ZEL_ROOT" || exit 1
+native_dir=$ZEL_BUILD_ROOT/native
+windows_dir=$ZEL_BUILD_ROOT/windows
+
+if zel_configure_build native; then
+  native_built=1
+else
+  native_built=0
+  zel_warn "the native build failed"
+  failed=$((failed + 1))
+fi
+if zel_configure_build windows; then
+  windows_built=1
+else
+  windows_built=0
+  zel_warn "the windows build failed"
+  failed=$((failed + 1))
+fi
+
+[ $native_built = 1 ] && run_tests native "$native_dir" 300
+
+if [ $windows_built = 1 ]; then
+  zel_wine_env "$ZEL_BUILD_ROOT/wine"
+  if ! zel_start_xvfb; then
+    zel_warn "could not start Xvfb; the windows tests did not run"
+    failed=$((failed + 1))
+  elif ! zel_make_prefix; then
+    zel_warn "could not make the wine prefix; the windows tests did not run"
+    failed=$((failed + 1))
+  else
+    rm -rf "$windows_dir/test-output"
+    mkdir -p "$windows_dir/test-output"
+    run_tests windows "$windows_dir" $((ZEL_WINE_TIMEOUT + 30))
+    shots=$(find "$windows_dir/test-output" -type f 2>/dev/null | wc -l)
+    zel_say "screenshots of the windows tests ($shots files): $windows_dir/test-output"
+  fi
+fi
+
+cleanup
+zel_say "took $(((SECONDS - started) / 60))m$(((SECONDS - started) % 60))s"
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ $((passed)) -gt 0 ]
