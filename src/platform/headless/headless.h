@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -99,11 +100,13 @@ struct WindowRecord {
     bool checked = false;
     int position = 0;
     std::vector<MenuItemSpec> menuBar;
+    std::string hint;  // tooltip text, empty for none
+    FontSpec font;
     std::vector<MessageCall> received;  // messages sent or posted to a foreign window
 };
 
 class HeadlessPlatform final : public Platform {
-public:
+  public:
     // rootDir is the test's own directory: the program lives in rootDir/program, the
     // Windows directory is rootDir/windows. Both are created.
     explicit HeadlessPlatform(const std::string& rootDir);
@@ -113,7 +116,7 @@ public:
     std::string rootDir, programDir, windowsDir;
     std::string moduleFileName;  // defaults to programDir/zelvora.exe
 
-    std::deque<int> messageBoxAnswers;                      // empty: IDOK
+    std::deque<int> messageBoxAnswers;                         // empty: IDOK
     std::deque<std::optional<std::string>> openDialogAnswers;  // nullopt or empty: cancel
     std::deque<std::string> popupChoices;  // caption of the item to choose; "" dismisses
     // The scripted user for a modal window: called once when its nested loop starts.
@@ -134,6 +137,13 @@ public:
     void FailNext(const std::string& call, DWORD error);
 
     std::vector<AuxDevice> auxDevices;  // device n is auxDevices[n]
+    BOOL notifyIconResult = 1;          // what Shell_NotifyIconA answers
+
+    // Icon resources of the program's module that LoadIconA finds. Loaded icons are
+    // shared, as on Windows: one handle per name, never counted as owned.
+    std::set<std::string> iconResources;
+    // Icons made by CreateIconFromFile or CopyIcon and not yet destroyed (leak checks).
+    int LiveIcons() const;
 
     // Registry below the predefined roots.
     void SetRegistryValue(HKEY root, const std::string& keyPath, const std::string& name,
@@ -148,6 +158,7 @@ public:
     HRESULT queryPersistFileResult = S_OK;
     std::optional<HRESULT> saveLinkResult;  // unset: write the file, failing as the disk does
     int comInitCount = 0;                   // CoInitialize minus CoUninitialize
+    int LiveShellLinks() const;             // link objects not yet released (leak checks)
 
     // Windows of other programs that FindWindowA finds.
     HWND AddForeignWindow(const std::string& className, const std::string& title);
@@ -161,7 +172,9 @@ public:
     void DispatchPosted();
 
     // ---- What happened -----------------------------------------------------------
-    std::vector<std::string> log;  // every outside call, "Name(arg, arg)"
+    // Every outside call, "Name(arg, arg)": texts in double quotes, null pointers as
+    // null, numbers and handles in decimal; shell-link methods as "ShellLink.SetPath(..)".
+    std::vector<std::string> log;
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<WinExecCall> winExecs;
     std::vector<ShellExecuteCall> shellExecutes;
@@ -204,9 +217,8 @@ public:
     DWORD GetFileSize(HANDLE file) override;
     BOOL CloseHandle(HANDLE file) override;
 
-    DWORD GetPrivateProfileStringA(const char* section, const char* key,
-                                   const char* defaultValue, char* buffer, DWORD size,
-                                   const char* fileName) override;
+    DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
+                                   char* buffer, DWORD size, const char* fileName) override;
     BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                     const char* fileName) override;
 
@@ -282,8 +294,10 @@ public:
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
 
-private:
+    // The backend's own state, shared by its implementation files; opaque elsewhere.
     struct State;
+
+  private:
     std::unique_ptr<State> state_;
 };
 

@@ -1,0 +1,113 @@
+// The private state of the headless platform, shared by the files that implement it,
+// and the helpers they all use to record calls.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "platform/headless/headless.h"
+
+namespace plat::headless {
+
+// Orders names as Windows compares registry keys and window classes: ASCII case ignored.
+struct CaseLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+struct RegValue {
+    DWORD type = REG_NONE;
+    std::vector<std::uint8_t> data;
+};
+
+struct RegKey {
+    std::map<std::string, RegKey, CaseLess> subKeys;
+    std::map<std::string, RegValue, CaseLess> values;
+};
+
+struct OpenFile {
+    int fd = -1;
+    std::string path;
+    bool canRead = false;
+    bool canWrite = false;
+};
+
+struct Timer {
+    HWND window = 0;
+    UINT id = 0;
+    UINT interval = 0;
+    std::uint64_t due = 0;
+    std::uint64_t order = 0;  // SetTimer sequence: breaks ties between equal due times
+};
+
+struct HeadlessPlatform::State {
+    // Files
+    DWORD lastError = 0;
+    std::map<std::string, std::deque<DWORD>> failNext;
+    std::set<std::string> readOnly;  // normalised absolute paths
+    std::map<HANDLE, OpenFile> files;
+    HANDLE nextFile = 0x100;
+
+    // Registry
+    std::map<HKEY, RegKey> roots;
+    std::map<HKEY, RegKey*> keys;  // open handles; keys are never removed from the tree
+    HKEY nextKey = 0x1000;
+
+    // Icons
+    std::set<HICON> ownedIcons;
+    std::map<std::string, HICON> sharedIcons;
+    HICON nextIcon = 0x10000;
+
+    // Windows and messages
+    std::deque<WindowRecord> windows;  // handle n is windows[n - 1]; never moves
+    std::deque<MessageCall> posted;
+    HWND focus = 0;
+    HWND capture = 0;
+
+    // Clock
+    std::uint64_t now = 0;
+    std::vector<Timer> timers;
+    std::uint64_t timerOrder = 0;
+    int modalDepth = 0;
+
+    int liveShellLinks = 0;
+
+    WindowRecord* Find(HWND window);  // null when unknown or destroyed
+    // Pops an injected failure for the call: sets lastError and answers true.
+    bool Injected(const std::string& call);
+};
+
+// ---- Recording calls -------------------------------------------------------------
+
+inline std::string LogArg(const std::string& s) {
+    return '"' + s + '"';
+}
+inline std::string LogArg(const char* s) {
+    return s ? LogArg(std::string(s)) : "null";
+}
+inline std::string LogArg(char* s) {
+    return LogArg(static_cast<const char*>(s));
+}
+template <class T>
+requires std::is_arithmetic_v<T> std::string LogArg(T v) {
+    return std::to_string(v);
+}
+
+template <class... A>
+void Record(std::vector<std::string>& log, const char* name, const A&... args) {
+    std::string line = std::string(name) + '(';
+    bool first = true;
+    ((line += (first ? "" : ", ") + LogArg(args), first = false), ...);
+    log.push_back(line + ')');
+}
+
+// Hands a message to a window: our windows' sinks answer m.result; a foreign window
+// records it (and closes on WM_CLOSE).
+LRESULT Deliver(WindowRecord& window, HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace plat::headless

@@ -1,0 +1,135 @@
+// Text conversions and the locale-like calls built on them.
+#include "platform/headless/text.h"
+
+#include <cstring>
+
+#include "platform/headless/state.h"
+
+namespace plat::headless {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+
+// Length of the sequence a lead byte starts, and the bits it contributes; 0 when invalid.
+int SequenceLength(unsigned char lead, char32_t* bits) {
+    if (lead < 0x80) return *bits = lead, 1;
+    if ((lead & 0xE0) == 0xC0 && lead >= 0xC2) return *bits = lead & 0x1F, 2;
+    if ((lead & 0xF0) == 0xE0) return *bits = lead & 0x0F, 3;
+    if ((lead & 0xF8) == 0xF0 && lead <= 0xF4) return *bits = lead & 0x07, 4;
+    return 0;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::u32string DecodeUtf8(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        int n = SequenceLength(static_cast<unsigned char>(text[i]), &c);
+        bool ok = n > 0 && i + n <= text.size();
+        for (int k = 1; ok && k < n; ++k) {
+            auto b = static_cast<unsigned char>(text[i + k]);
+            ok = (b & 0xC0) == 0x80;
+            c = (c << 6) | (b & 0x3F);
+        }
+        // Overlong forms and surrogates are as malformed as a broken sequence.
+        static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && c >= kMin[n] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+        out += ok ? c : kReplacement;
+        i += ok ? n : 1;
+    }
+    return out;
+}
+
+std::u16string EncodeUtf16(std::u32string_view text) {
+    std::u16string out;
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            out += static_cast<char16_t>(c);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        bool high = c >= 0xD800 && c <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = kReplacement;
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+char32_t FoldCase(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;     // Latin-1 capitals
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;  // Greek capitals
+    if (c >= 0x410 && c <= 0x42F) return c + 32;                // Cyrillic capitals
+    if (c >= 0x400 && c <= 0x40F) return c + 80;                // Cyrillic with marks
+    return c;
+}
+
+int HeadlessPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
+    Record(log, "CompareStringA", flags, a, b);
+    auto x = DecodeUtf8(a), y = DecodeUtf8(b);
+    auto folded = [](std::u32string s) {
+        for (auto& c : s) c = FoldCase(c);
+        return s;
+    };
+    // Letters sort by their folded form first, as a locale does; without
+    // NORM_IGNORECASE, case only breaks a tie, lower before upper.
+    int order = folded(x).compare(folded(y));
+    if (order == 0 && !(flags & NORM_IGNORECASE)) order = -x.compare(y);
+    return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
+}
+
+int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
+                                          char16_t* buffer, int bufferLength) {
+    Record(log, "MultiByteToWideChar", codePage, flags, text, length, bufferLength);
+    if (!text || length == 0 || length < -1 || bufferLength < 0 || (bufferLength && !buffer)) {
+        state_->lastError = ERROR_INVALID_PARAMETER;
+        return 0;
+    }
+    // Length -1 means up to and including the terminating NUL, which is counted.
+    std::string_view in = length < 0 ? std::string_view(text, std::strlen(text) + 1)
+                                     : std::string_view(text, static_cast<std::size_t>(length));
+    auto wide = EncodeUtf16(DecodeUtf8(in));
+    auto needed = static_cast<int>(wide.size());
+    if (bufferLength == 0) return needed;
+    if (needed > bufferLength) {
+        state_->lastError = ERROR_INSUFFICIENT_BUFFER;
+        return 0;
+    }
+    wide.copy(buffer, wide.size());
+    return needed;
+}
+
+}  // namespace plat::headless
