@@ -15,7 +15,10 @@ passed=0
 failed=0
 export ZEL_WINE_TIMEOUT=${ZEL_WINE_TIMEOUT:-480}
 
+ctest_pid=
 cleanup() {
+  [ -n "$ctest_pid" ] && kill "$ctest_pid" 2>/dev/null
+  ctest_pid=
   zel_stop_wine
   zel_stop_xvfb
 }
@@ -64,8 +67,12 @@ run_tests() {
   # Every GoogleTest binary writes <binary>.xml into the results folder
   # (scripts/wine-run hands the folder to Windows programs as a Windows path).
   GTEST_OUTPUT="xml:$results/" ctest --test-dir "$dir" --output-on-failure --no-tests=error \
-    --timeout "$limit" --parallel "$ZEL_JOBS" --output-junit "$junit" </dev/null
+    --timeout "$limit" --parallel "$ZEL_JOBS" --output-junit "$junit" </dev/null &
+  # In the background, so that a signal to this script is handled at once.
+  ctest_pid=$!
+  wait "$ctest_pid"
   local rc=$?
+  ctest_pid=
 
   local gp=0 gf=0 files_clean=0 files_failed=0 xml p f
   for xml in "$results"/*.xml; do
@@ -137,5 +144,6 @@ fi
 
 cleanup
 zel_say "took $(((SECONDS - started) / 60))m$(((SECONDS - started) % 60))s"
+[ $((passed + failed)) -eq 0 ] && zel_warn "no test ran"
 echo "tests: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ $((passed)) -gt 0 ]
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
