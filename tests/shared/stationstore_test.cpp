@@ -1,0 +1,97 @@
+// Station files on the platform's real file system: natively on the headless one,
+// and under Wine on the real one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/stationstore.h"
+#include "gui/exceptions.h"
+#include "gui/fileutil.h"
+#include "platform/paths.h"
+#include "support/platform_fixture.h"
+
+namespace {
+
+class StationStoreTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        settings = plat::JoinPath(dir(), "settings");
+        platform().CreateDirectoryA(settings);
+    }
+
+    void WriteRaw(const std::string& file, const std::string& bytes) {
+        ASSERT_EQ(WriteFileReplacing(plat::JoinPath(settings, file), bytes), 0u);
+    }
+    std::string ReadRaw(const std::string& file) {
+        std::string bytes;
+        EXPECT_EQ(ReadWholeFile(plat::JoinPath(settings, file), bytes), 0u);
+        return bytes;
+    }
+
+    std::string settings;
+};
+
+TEST(StationFileName, ReplacesBlanksFullStopsAndSlashesOneForOne) {
+    EXPECT_EQ(StationFileName("Jazz FM 1.0"), "Jazz_FM_1_0");
+    EXPECT_EQ(StationFileName("a/b\\c"), "a_b_c");
+    EXPECT_EQ(StationFileName("Jazz.FM"), StationFileName("Jazz FM"));
+    EXPECT_EQ(StationFileName("Caf\xC3\xA9 & Co"), "Caf\xC3\xA9_&_Co");
+}
+
+TEST_F(StationStoreTest, WritesTheURLWithCarriageReturnAndLineFeed) {
+    TStationStore store(settings);
+    store.Write("Rock FM", "http://example.invalid/rock");
+    EXPECT_EQ(ReadRaw("Rock_FM"), "http://example.invalid/rock\r\n");
+    EXPECT_EQ(store.ReadURL("Rock FM"), "http://example.invalid/rock");
+    store.Write("Rock.FM", "http://example.invalid/other");  // same file
+    EXPECT_EQ(store.ReadURL("Rock FM"), "http://example.invalid/other");
+}
+
+TEST_F(StationStoreTest, ReadsTheFirstLineUpToCarriageReturnOrCtrlZ) {
+    TStationStore store(settings);
+    WriteRaw("a", "one\ntwo\rthree");
+    WriteRaw("b", "url\x1A" "rest\r\n");
+    WriteRaw("c", "");
+    WriteRaw("d", std::string(200000, 'x') + "\r\nnext");
+    EXPECT_EQ(store.ReadURL("a"), "one\ntwo");
+    EXPECT_EQ(store.ReadURL("b"), "url");
+    EXPECT_EQ(store.ReadURL("c"), "");
+    EXPECT_EQ(store.ReadURL("d"), std::string(200000, 'x'));
+    EXPECT_EQ(store.ReadURL("missing"), std::nullopt);
+}
+
+TEST_F(StationStoreTest, NamesTheFileSystemRefusesFailWithTheFileErrorAndKeepNothingHalfWritten) {
+    TStationStore store(settings);
+    for (const char* name : {"Ja:zz", "Ja*zz", "Ja?zz"}) {
+        try {
+            store.Write(name, "http://x.invalid/");
+            ADD_FAILURE() << name << " was written";
+        } catch (const EInOutError& e) {
+            EXPECT_NE(e.ErrorCode(), 0) << name;
+        }
+    }
+    EXPECT_THROW(store.Write("", "http://x.invalid/"), EInOutError);
+    EXPECT_FALSE(FileExists(plat::JoinPath(settings, ".tmp")));
+}
+
+TEST_F(StationStoreTest, DeleteRemovesTheFileAndIgnoresAMissingOne) {
+    TStationStore store(settings);
+    store.Write("Pop", "u");
+    store.Delete("Pop");
+    EXPECT_FALSE(store.Exists("Pop"));
+    store.Delete("Pop");
+}
+
+TEST_F(StationStoreTest, AMissingSettingsDirectoryIsAFileError) {
+    TStationStore store(plat::JoinPath(dir(), "nowhere"));
+    try {
+        store.Write("Pop", "u");
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.ErrorCode(), 3);
+        EXPECT_EQ(e.Message(), "Invalid filename");
+    }
+}
+
+}  // namespace
