@@ -65,10 +65,15 @@ IniFile IniFile::Parse(std::string_view bytes) {
         auto line = TrimIni(bytes.substr(0, end));
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         if (line.empty()) continue;
-        if (auto name = HeaderName(line))
+        if (auto name = HeaderName(line)) {
             ini.sections.push_back({std::string(*name), {}});
-        else
-            ini.sections.back().entries.push_back(ParseEntry(line));
+            continue;
+        }
+        // Lines with an empty name ("=x") collapse: one is kept after a named line.
+        auto entry = ParseEntry(line);
+        auto& entries = ini.sections.back().entries;
+        if (entry.name.empty() && !entries.empty() && entries.back().name.empty()) continue;
+        entries.push_back(std::move(entry));
     }
     return ini;
 }
