@@ -15,3 +15,7 @@ std::string InOutErrorText(int errorCode) {
 
 EInOutError::EInOutError(int errorCode)
     : Exception(InOutErrorText(errorCode)), errorCode_(errorCode) {}
+
+std::string ListIndexErrorText(int index) {
+    return "List index out of bounds (" + std::to_string(index) + ")";
+}

@@ -30,6 +30,9 @@ ZEL_EXCEPTION(EFilerError, EStreamError);
 ZEL_EXCEPTION(EReadError, EFilerError);
 ZEL_EXCEPTION(EClassNotFound, EFilerError);
 ZEL_EXCEPTION(EIniFileException, Exception);
+ZEL_EXCEPTION(EListError, Exception);
+ZEL_EXCEPTION(EStringListError, Exception);
+ZEL_EXCEPTION(EMenuError, Exception);
 
 #undef ZEL_EXCEPTION
 
@@ -62,3 +65,11 @@ std::string InOutErrorText(int errorCode);
 inline constexpr const char* SInvalidStreamFormat = "Invalid stream format";
 inline constexpr const char* SReadError = "Stream read error";
 inline constexpr const char* SInvalidPropertyValue = "Invalid property value";
+inline constexpr const char* SInvalidIcon = "Icon image is not valid";
+inline constexpr const char* SMenuReinserted = "Menu inserted twice";
+inline constexpr const char* SMenuIndexError = "Menu index out of range";
+inline constexpr const char* SCannotShowModal = "Cannot make a visible window modal";
+inline constexpr const char* SWindowCreate = "Error creating window";
+
+// "List index out of bounds (<index>)".
+std::string ListIndexErrorText(int index);
