@@ -1,0 +1,27 @@
+#include "gui/buttons.h"
+
+#include "gui/application.h"
+
+void TBitBtn::CreateParams(plat::WindowSpec& spec) {
+    TButton::CreateParams(spec);
+    spec.kind = plat::WindowKind::GlyphButton;
+    spec.glyph = glyph_;
+}
+
+void TSpeedButton::CreateParams(plat::WindowSpec& spec) {
+    spec.kind = plat::WindowKind::GlyphButton;
+    spec.glyph = glyph_;
+    spec.flat = true;
+    spec.tabStop = false;
+}
+
+void TSpeedButton::UserClick() {
+    if (!Enabled() || !Visible()) return;
+    RunUserEvent([this] { Click(); });
+}
+
+bool TSpeedButton::WndProc(plat::Message& m) {
+    if (m.msg != plat::ZM_CLICK) return TWinControl::WndProc(m);
+    UserClick();
+    return true;
+}

@@ -1,0 +1,118 @@
+#include "gui/stdctrls.h"
+
+#include "gui/application.h"
+#include "gui/forms.h"
+#include "platform/platform.h"
+
+// ---- TLabel ---------------------------------------------------------------------------
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    alignment_ = alignment;
+}
+
+void TLabel::CreateParams(plat::WindowSpec& spec) {
+    spec.kind = plat::WindowKind::Label;
+    spec.alignment = alignment_ == taRightJustify ? plat::Align::Right
+                     : alignment_ == taCenter     ? plat::Align::Center
+                                                  : plat::Align::Left;
+}
+
+// ---- TEdit ----------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+}
+
+void TEdit::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+}
+
+void TEdit::CreateParams(plat::WindowSpec& spec) {
+    spec.kind = plat::WindowKind::Edit;
+    spec.readOnly = readOnly_;
+}
+
+void TEdit::UserType(const std::string& text) {
+    if (readOnly_ || !Enabled() || text == Text()) return;
+    // Stored without pushing it back: the window already shows what was typed.
+    StoreText(text);
+    RunUserEvent([this] { Fire(OnChange, this); });
+}
+
+bool TEdit::WndProc(plat::Message& m) {
+    if (m.msg != plat::ZM_TEXT) return TWinControl::WndProc(m);
+    UserType(m.lParam ? reinterpret_cast<const char*>(m.lParam) : "");
+    return true;
+}
+
+// ---- TButton --------------------------------------------------------------------------
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+}
+
+void TButton::SetDefault(bool isDefault) {
+    if (isDefault == default_) return;
+    default_ = isDefault;
+    if (HandleAllocated()) plat::Current().ButtonSetDefault(Handle(), isDefault);
+}
+
+void TButton::CreateParams(plat::WindowSpec& spec) {
+    spec.kind = plat::WindowKind::Button;
+    spec.defaultButton = default_;
+}
+
+static TForm* ParentForm(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
+}
+
+void TButton::Click() {
+    if (modalResult_ != 0)
+        if (TForm* form = ParentForm(this)) form->SetModalResult(modalResult_);
+    Fire(OnClick, this);
+}
+
+void TButton::UserClick() {
+    if (!Enabled() || !Visible()) return;
+    RunUserEvent([this] { Click(); });
+}
+
+bool TButton::WndProc(plat::Message& m) {
+    if (m.msg != plat::ZM_CLICK) return TWinControl::WndProc(m);
+    UserClick();
+    return true;
+}
+
+// ---- TCheckBox ------------------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+}
+
+void TCheckBox::CreateParams(plat::WindowSpec& spec) {
+    spec.kind = plat::WindowKind::CheckBox;
+}
+
+void TCheckBox::HandleCreated() {
+    if (checked_) plat::Current().CheckSet(Handle(), true);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (HandleAllocated()) plat::Current().CheckSet(Handle(), checked);
+    if (!Reading()) Fire(OnClick, this);
+}
+
+void TCheckBox::UserToggle() {
+    if (!Enabled()) return;
+    RunUserEvent([this] { SetChecked(!checked_); });
+}
+
+bool TCheckBox::WndProc(plat::Message& m) {
+    if (m.msg != plat::ZM_CHECK) return TWinControl::WndProc(m);
+    if ((m.wParam != 0) != checked_) UserToggle();
+    return true;
+}
