@@ -1,0 +1,7 @@
+// The program's start, up to its message loop: what the main program does, kept
+// apart from it so that tests can start the program the same way.
+#pragma once
+
+// Registers the program's streamable classes, looks for a copy already running,
+// sets up the application and creates the three windows. Application must exist.
+void StartProgram();

@@ -1,0 +1,101 @@
+#include "app/radiowin.h"
+
+#include "app/AboutUNIT.h"
+#include "app/stationorder.h"
+#include "gui/application.h"
+#include "gui/exceptions.h"
+#include "gui/fileutil.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
+
+TRadioForm* RadioForm = nullptr;
+
+namespace {
+
+const char* const kSettingsFile = "zelvora.ini";
+const char* const kMain = "MainForm";
+const char* const kMainLower = "Mainform";  // the same section, spelled as the keys have it
+
+}  // namespace
+
+TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
+    SetName("RadioForm");
+    SetCaption("Configure Zelvora");
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    SetBounds(15, 15, 0, 0);
+    SetClientWidth(497);
+    SetClientHeight(328);
+    SetFont(plat::FontSpec{"MS Sans Serif", 8, false, false});
+    SetVisible(false);
+    CreateControls();
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TRadioForm::~TRadioForm() {
+    if (RadioForm == this) RadioForm = nullptr;
+}
+
+TStationStore TRadioForm::Stations() const {
+    return TStationStore(plat::JoinPath(programDir_, "settings"));
+}
+
+void TRadioForm::FormCreate(TObject*) {
+    AboutShown = false;
+    programDir_ = plat::ExtractFileDir(plat::Current().GetModuleFileNameA());
+    const std::string settingsDir = plat::JoinPath(programDir_, "settings");
+    if (!DirectoryExists(settingsDir)) plat::Current().CreateDirectoryA(settingsDir);
+    Application->SetHelpFile(plat::JoinPath(programDir_, "zelvora.HLP"));
+    settings_ = std::make_unique<TIniFile>(kSettingsFile);
+
+    if (settings_->ReadInteger(kMain, "Status", 0) != 0) {
+        FloatTop = settings_->ReadInteger(kMain, "Top", 50);
+        FloatLeft = settings_->ReadInteger(kMain, "Left", 50);
+    }
+    LaunchAtStartCB->SetChecked(settings_->ReadBool(kMain, "LaunchAtStartCB", false));
+    PlayAtStartCB->SetChecked(settings_->ReadBool(kMain, "PlayAtStartCB", false));
+    ShowWinAtStartCB->SetChecked(settings_->ReadBool(kMain, "ShowWinAtStartCB", true));
+    LoadStationListReporting();
+    StationLB->SetItemIndex(settings_->ReadInteger(kMainLower, "StationLBItemIndex", -1));
+    RealAudioLoc = settings_->ReadString(kMainLower, "RealAudioLoc", kDefaultPlayerLocation);
+    if (PlayAtStartCB->Checked()) PlayButton->Click();
+}
+
+// A damaged order file is reported, and start-up goes on: stopping here would leave
+// the player location empty and the options cleared, and the next exit would write
+// those over the user's settings.
+void TRadioForm::LoadStationListReporting() {
+    const std::string orderFile = plat::JoinPath(programDir_, "zelvora.set");
+    if (!FileExists(orderFile)) return;
+    try {
+        LoadStationList(*StationLB, orderFile);
+    } catch (const Exception& e) {
+        Application->ShowException(e);
+    }
+}
+
+void TRadioForm::FormShow(TObject*) {
+    if (AboutShown) return;
+    AboutBox->ShowModal();
+    AboutShown = true;
+}
+
+void TRadioForm::Exit1Click(TObject*) {
+    SaveStationList(*StationLB, plat::JoinPath(programDir_, "zelvora.set"));
+    if (WindowState() == wsNormal) {
+        settings_->WriteInteger(kMain, "Status", 1);
+        settings_->WriteInteger(kMain, "Top", Top());
+        settings_->WriteInteger(kMain, "Left", Left());
+        settings_->WriteInteger(kMain, "Width", Width());
+        settings_->WriteInteger(kMain, "Height", Height());
+    }
+    settings_->WriteBool(kMain, "LaunchAtStartCB", LaunchAtStartCB->Checked());
+    settings_->WriteBool(kMain, "PlayAtStartCB", PlayAtStartCB->Checked());
+    settings_->WriteBool(kMain, "ShowWinAtStartCB", ShowWinAtStartCB->Checked());
+    settings_->WriteInteger(kMainLower, "StationLBItemIndex", StationLB->ItemIndex());
+    settings_->WriteString(kMainLower, "RealAudioLoc", RealAudioLoc);
+    settings_.reset();
+    plat::Current().ExitProcess(0);
+}

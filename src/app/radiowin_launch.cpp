@@ -1,0 +1,37 @@
+// Handing work to outside programs: the player for a station, the shell for an
+// address.
+#include "app/radiowin.h"
+
+#include "gui/application.h"
+#include "gui/fileutil.h"
+#include "platform/platform.h"
+
+std::string PlayerCommandLine(const std::string& location, const std::string& url) {
+    bool quote = location.find(' ') != std::string::npos && location.front() != '"' &&
+                 FileExists(location);
+    return (quote ? "\"" + location + "\"" : location) + " " + url;
+}
+
+void TRadioForm::LaunchStation(const std::string& name) {
+    auto url = Stations().ReadURL(name);
+    if (!url) return;
+    plat::UINT result =
+        plat::Current().WinExec(PlayerCommandLine(RealAudioLoc, *url), plat::SW_SHOWNORMAL);
+    if (result < 32)
+        Application->MessageBox(
+            std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
+                        "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
+                        "RealAudio, go to ") +
+                kPlayerVendorAddress + " to download and install RealAudio.",
+            "Error", plat::MB_OK | plat::MB_ICONSTOP);
+}
+
+bool TRadioForm::LaunchURL(const std::string& address) {
+    return plat::Current().ShellExecuteA(Application->Handle(), "open", address, "", "",
+                                         plat::SW_SHOWNORMAL) > 32;
+}
+
+void TRadioForm::PlayButtonClick(TObject*) {
+    int i = StationLB->ItemIndex();
+    if (i >= 0) LaunchStation(StationLB->Items()->Strings(i));
+}

@@ -1,0 +1,147 @@
+// The program's start from what is on disk, and its exit, as a person meets them.
+#include <gtest/gtest.h>
+
+#include "app/radiowin.h"
+#include "gui/application.h"
+#include "gui/fileutil.h"
+#include "platform/paths.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+using Scenario = AppTest;
+
+TEST_F(Scenario, FirstStartWithNothingOnDiskUsesTheDefaultsAndExitWritesThemAll) {
+    Start();
+    EXPECT_TRUE(DirectoryExists(SettingsDir()));
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 0);
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), -1);
+    EXPECT_TRUE(RadioForm->ShowWinAtStartCB->Checked());
+    EXPECT_FALSE(RadioForm->PlayAtStartCB->Checked());
+    EXPECT_FALSE(RadioForm->LaunchAtStartCB->Checked());
+    EXPECT_EQ(RadioForm->RealAudioLoc, "C:\\raplayer\\raplayer.exe");
+    EXPECT_EQ(RadioForm->FloatTop, 0);
+    EXPECT_EQ(RadioForm->FloatLeft, 0);
+    EXPECT_EQ(Application->Title(), "Zelvora");
+    EXPECT_EQ(Application->HelpFile(), plat::JoinPath(ProgramDir(), "zelvora.HLP"));
+    EXPECT_TRUE(harness().messageBoxes.empty());
+
+    ASSERT_TRUE(Exit());
+    const int width = RadioForm->Width(), height = RadioForm->Height();
+    EXPECT_EQ(ReadText(SettingsFile()),
+              "[MainForm]\r\nStatus=1\r\nTop=15\r\nLeft=15\r\nWidth=" + std::to_string(width) +
+                  "\r\nHeight=" + std::to_string(height) +
+                  "\r\nLaunchAtStartCB=0\r\nPlayAtStartCB=0\r\nShowWinAtStartCB=1\r\n"
+                  "StationLBItemIndex=-1\r\nRealAudioLoc=C:\\raplayer\\raplayer.exe\r\n");
+    EXPECT_EQ(ReadText(OrderFile()).find("Items.Strings"), std::string::npos);
+
+    Restart();
+    EXPECT_EQ(RadioForm->FloatTop, 15);
+    EXPECT_EQ(RadioForm->FloatLeft, 15);
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 0);
+}
+
+TEST_F(Scenario, ARunEndedByExitIsRestoredAtTheNextStart) {
+    Start();
+    auto* list = RadioForm->StationLB->Items();
+    for (const char* name : {"Jazz", "News", "Rock FM"}) list->Add(name);
+    RadioForm->StationLB->SetItemIndex(2);
+    RadioForm->PlayAtStartCB->SetChecked(true);
+    RadioForm->ShowWinAtStartCB->SetChecked(false);
+    RadioForm->RealAudioLoc = "D:\\players\\player.exe";
+    ASSERT_TRUE(Exit());
+
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(),
+              (std::vector<std::string>{"Jazz", "News", "Rock FM"}));
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), 2);
+    EXPECT_TRUE(RadioForm->PlayAtStartCB->Checked());
+    EXPECT_FALSE(RadioForm->ShowWinAtStartCB->Checked());
+    EXPECT_EQ(RadioForm->RealAudioLoc, "D:\\players\\player.exe");
+}
+
+TEST_F(Scenario, ChangesOfARunEndedWithTheSessionAreLost) {
+    SeedStations({{"Jazz", "http://jazz.invalid/"}});
+    Start();
+    RadioForm->StationLB->Items()->Add("News");
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), std::vector<std::string>{"Jazz"});
+}
+
+TEST_F(Scenario, SelectedIndexIsReadAsAnIntegerAndOutOfRangeSelectsNothing) {
+    SeedStations({{"A", "a"}, {"B", "b"}, {"C", "c"}});
+    struct Case {
+        const char* value;
+        int selected;
+    };
+    for (Case c : {Case{"0x2", 2}, Case{"two", -1}, Case{"7", -1}, Case{"$1", 1},
+                   Case{"-1", -1}, Case{"\"1\"", 1}}) {
+        WriteSettings(std::string("[Mainform]\r\nStationLBItemIndex=") + c.value +
+                      "\r\nPlayAtStartCB=1\r\n");
+        Restart();
+        EXPECT_EQ(RadioForm->StationLB->ItemIndex(), c.selected) << c.value;
+    }
+    // Only the selected ones were played at start: "0x2", "$1" and the quoted 1.
+    EXPECT_EQ(harness().winExecs.size(), 3u);
+}
+
+TEST_F(Scenario, BooleansAreIntegersWhoseDefaultDecidesWhatTextMeans) {
+    WriteSettings("[MainForm]\r\nPlayAtStartCB=5\r\nShowWinAtStartCB=yes\r\n");
+    Start();
+    EXPECT_TRUE(RadioForm->PlayAtStartCB->Checked());
+    EXPECT_TRUE(RadioForm->ShowWinAtStartCB->Checked());
+    WriteSettings("[MainForm]\r\nPlayAtStartCB=yes\r\nShowWinAtStartCB=0\r\n");
+    Restart();
+    EXPECT_FALSE(RadioForm->PlayAtStartCB->Checked());
+    EXPECT_FALSE(RadioForm->ShowWinAtStartCB->Checked());
+}
+
+TEST_F(Scenario, StatusDecidesWhetherTheWindowPositionIsRead) {
+    WriteSettings("[MainForm]\r\nStatus=1\r\nLeft=200\r\n");
+    Start();
+    EXPECT_EQ(RadioForm->FloatTop, 50);
+    EXPECT_EQ(RadioForm->FloatLeft, 200);
+    WriteSettings("[MainForm]\r\nStatus=0\r\nTop=10\r\nLeft=200\r\n");
+    Restart();
+    EXPECT_EQ(RadioForm->FloatTop, 0);
+    EXPECT_EQ(RadioForm->FloatLeft, 0);
+}
+
+TEST_F(Scenario, AWriteProtectedOrderFileIsReportedAndTheProgramRunsOn) {
+    SeedStations({{"Jazz", "http://jazz.invalid/"}});
+    Start();
+    const std::string before = ReadText(OrderFile());
+    RadioForm->StationLB->Items()->Add("News");
+    platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Exit());
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot create file " + OrderFile() + "."});
+    EXPECT_EQ(harness().messageBoxes[0].caption, "Zelvora");
+    EXPECT_EQ(harness().messageBoxes[0].type, plat::MB_OK | plat::MB_ICONSTOP);
+    EXPECT_EQ(ReadText(OrderFile()), before);
+    EXPECT_FALSE(FileExists(OrderFile() + ".tmp"));
+
+    platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(Exit());
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 2);
+}
+
+TEST_F(Scenario, ADamagedOrderFileIsReportedKeptAsBackupAndStartUpGoesOn) {
+    SeedStations({{"Jazz", "j"}, {"News", "n"}, {"Rock", "r"}});
+    std::string bytes = ReadText(OrderFile());
+    WriteText(OrderFile(), bytes.substr(0, bytes.find("Rock") + 2));
+    WriteSettings("[Mainform]\r\nStationLBItemIndex=1\r\nRealAudioLoc=D:\\p.exe\r\n");
+    Start();
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Stream read error."});
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), (std::vector<std::string>{"Jazz", "News"}));
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), 1);
+    EXPECT_EQ(RadioForm->RealAudioLoc, "D:\\p.exe");
+    EXPECT_EQ(ReadText(OrderFile() + ".bak"), bytes.substr(0, bytes.find("Rock") + 2));
+
+    WriteText(OrderFile(), "PK\x03\x04 not an order file");
+    Restart();
+    EXPECT_EQ(MessageTexts().back(), "Invalid stream format.");
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// Starts the whole program on the headless platform as the main program does, and
+// lets a test exit it, restart it and look at the files it left.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/gui_fixture.h"
+
+class AppTest : public GuiTest {
+protected:
+    // The program's start, up to its message loop.
+    void Start();
+    // Exit as the user chooses it; true when the process ended.
+    bool Exit();
+    // Ends this run as the end of the Windows session would (nothing saved) and
+    // starts the program again on the same files.
+    void Restart();
+
+    std::string ProgramDir();
+    std::string SettingsDir();
+    std::string SettingsFile();  // zelvora.ini in the Windows directory
+    std::string OrderFile();
+    std::string ReadText(const std::string& path);
+    void WriteText(const std::string& path, const std::string& text);
+    void WriteSettings(const std::string& ini) { WriteText(SettingsFile(), ini); }
+    // Station files and the order file, as a previous run would have left them.
+    void SeedStations(const std::vector<std::pair<std::string, std::string>>& stations);
+
+    // The texts of the message boxes shown so far.
+    std::vector<std::string> MessageTexts();
+};
