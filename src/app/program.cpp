@@ -10,8 +10,7 @@ void StartProgram() {
     RegisterStationListClass();
     // Another copy's configuration window: the answer only spares one redundant
     // activation of the tray icon; a second copy starts in full.
-    plat::HWND running = plat::Current().FindWindowA("TRadioForm", nullptr);
-    (void)running;
+    const bool anotherCopyRuns = plat::Current().FindWindowA("TRadioForm", nullptr) != 0;
 
     Application->SetTitle("Zelvora");
     Application->SetHelpFile("Zelvora.hlp");
@@ -20,4 +19,5 @@ void StartProgram() {
 
     plat::Current().ShowWindow(Application->Handle(), plat::SW_HIDE);
     Application->SetShowMainForm(false);
+    RadioForm->ActivateTrayAtStart(anotherCopyRuns);
 }

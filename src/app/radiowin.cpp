@@ -30,6 +30,14 @@ TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
     SetFont(plat::FontSpec{"MS Sans Serif", 8, false, false});
     SetVisible(false);
     CreateControls();
+    CreateTray();
+    CreateMixer();
+    CreateShellLinks();
+    ReadStored([this] {
+        StoreTray();
+        StoreMixer();
+        StoreShellLinks();
+    });
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
 }
@@ -61,6 +69,7 @@ void TRadioForm::FormCreate(TObject*) {
     StationLB->SetItemIndex(settings_->ReadInteger(kMainLower, "StationLBItemIndex", -1));
     RealAudioLoc = settings_->ReadString(kMainLower, "RealAudioLoc", kDefaultPlayerLocation);
     if (PlayAtStartCB->Checked()) PlayButton->Click();
+    RestoreShortcutBoxes();
 }
 
 // A damaged order file is reported, and start-up goes on: stopping here would leave
@@ -97,5 +106,6 @@ void TRadioForm::Exit1Click(TObject*) {
     settings_->WriteInteger(kMainLower, "StationLBItemIndex", StationLB->ItemIndex());
     settings_->WriteString(kMainLower, "RealAudioLoc", RealAudioLoc);
     settings_.reset();
+    RemoveTrayIcon();
     plat::Current().ExitProcess(0);
 }

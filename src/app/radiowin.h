@@ -15,6 +15,10 @@
 #include "gui/stdctrls.h"
 #include "gui/timer.h"
 
+class TPGTrayIcon95;
+class TMixerVolume;
+class TPBShellLink;
+
 // Placeholders for the player vendor's and the publisher's web sites.
 inline constexpr const char* kPlayerVendorAddress = "https://player.example.org/";
 inline constexpr const char* kPublisherAddress = "https://zelvora.example.org/";
@@ -53,6 +57,11 @@ public:
     TMenuItem* TrayMenu1;  // "Zelvora..."
     TMenuItem* N7;         // separator
     TTimer* Timer3;        // switched while dragging; it has no action
+    TPGTrayIcon95* PGTrayIcon951 = nullptr;
+    TMixerVolume* MixerVolume1 = nullptr;
+    TPBShellLink* PBShellStartMenu = nullptr;
+    TPBShellLink* PBShellDesktop = nullptr;
+    TPBShellLink* PBShellStartupItem = nullptr;
 
     // ---- State shared with the other windows -----------------------------------------
     const std::string& ProgramDir() const { return programDir_; }
@@ -74,12 +83,55 @@ public:
     // Asks the shell to open the address; true when it reports success.
     bool LaunchURL(const std::string& address);
 
+    // Station list editing (radiowin_stations.cpp)
+    void StationLBClick(TObject* sender);
+    void AddButtonClick(TObject* sender);
+    void ChangeSubjectClick(TObject* sender);
+    void RevertSubjectClick(TObject* sender);
+    void DeleteButtonClick(TObject* sender);
     void PlayButtonClick(TObject* sender);
+    void SpeedButton1Click(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void StationLBDragOver(TObject* sender, TObject* source, int x, int y, TDragState state,
+                           bool& accept);
+    void StationLBDragDrop(TObject* sender, TObject* source, int x, int y);
+    void StationLBEndDrag(TObject* sender, TObject* target, int x, int y);
+
+    // Tray icon and tray menu (radiowin_tray.cpp)
+    void TrayMenuPopup(TObject* sender);
+    void DesktopMenuClick(TObject* sender);
+    void TrayMenu1Click(TObject* sender);
+    void PGTrayIcon951Click(TObject* sender);
+    void PGTrayIcon951DblClick(TObject* sender);
+
+    // Shortcut options (radiowin_shortcuts.cpp)
+    void StartMenuCBClick(TObject* sender);
+    void DesktopCBClick(TObject* sender);
+    void LaunchAtStartCBClick(TObject* sender);
+
+    // What the floating window shows of this window (radiowin_float.cpp): its
+    // drop-down list becomes a copy of the station list, without a selection; and
+    // the window is shown, brought to the foreground when asked.
+    void RefillFloatingList();
+    void ShowFloatingWindow(bool foreground);
+
+    // The main program's last step before its message loop.
+    void ActivateTrayAtStart(bool anotherCopyRuns);
 
 private:
     void CreateControls();
     void CreateStationControls();
     void CreateOptionControls();
+    // Each area makes its components in the constructor and applies their stored
+    // values while the form reads them (the component's being-read flag is set).
+    void CreateTray();
+    void StoreTray();
+    void CreateMixer();
+    void StoreMixer();
+    void CreateShellLinks();
+    void StoreShellLinks();
+    void RemoveTrayIcon();
+    void RestoreShortcutBoxes();
     void LoadStationListReporting();
 
     std::string programDir_;

@@ -30,8 +30,3 @@ bool TRadioForm::LaunchURL(const std::string& address) {
     return plat::Current().ShellExecuteA(Application->Handle(), "open", address, "", "",
                                          plat::SW_SHOWNORMAL) > 32;
 }
-
-void TRadioForm::PlayButtonClick(TObject*) {
-    int i = StationLB->ItemIndex();
-    if (i >= 0) LaunchStation(StationLB->Items()->Strings(i));
-}
