@@ -93,9 +93,11 @@ TEST_F(IniVectors, BlanksAroundNamesAndValuesAreTrimmed) {
 }
 
 TEST_F(IniVectors, LinesEndAtALoneCarriageReturnToo) {
-    Lay(Full(), "[A]\rk=1\rj=2\r");
+    Lay(Full(), "[A]\rk=1\rj=2\nm=3\r\n[ Spaced ]\r\ns=4");
     EXPECT_EQ(Value(Full(), "A", "k"), "1");
     EXPECT_EQ(Value(Full(), "A", "j"), "2");
+    EXPECT_EQ(Value(Full(), "A", "m"), "3");
+    EXPECT_EQ(Value(Full(), "Spaced", "s"), "4");  // blanks inside the brackets go too
 }
 
 TEST_F(IniVectors, OnePairOfSurroundingQuotesIsDropped) {
@@ -124,7 +126,7 @@ TEST_F(IniVectors, MissingKeysSectionsAndFilesGiveTheDefault) {
     EXPECT_EQ(Value(Full(), "A", "x", "d"), "d");
     EXPECT_EQ(Value(Full(), "B", "k", "d"), "d");
     EXPECT_EQ(Value(Full(), "A", "novalue", "d"), "d");  // a line without "=" is no key
-    EXPECT_EQ(Value(Full(), "A", "", "d"), "d");         // an empty name never matches
+    EXPECT_EQ(Value(Full(), "A", "", "d"), "orphan");    // "=orphan" has an empty name
     EXPECT_EQ(Value(plat::JoinPath(dir(), "absent.ini"), "A", "k", "d"), "d");
     EXPECT_EQ(Value(Bare(), "A", "k", "d"), "d");
 }
@@ -140,6 +142,12 @@ TEST_F(IniVectors, TheFirstOfDuplicateSectionsAndKeysWins) {
     EXPECT_EQ(Value(Full(), "S", "k"), "1");
     EXPECT_EQ(Value(Full(), "s", "j", "none"), "none");  // the later copy is never reached
     EXPECT_EQ(Get(Full(), nullptr, nullptr).text, "S\0other\0s\0"s);
+    EXPECT_EQ(Get(Full(), "S", nullptr).text, "k\0k\0"s);
+
+    // Writing keeps every copy; deleting a section takes the first one only.
+    ASSERT_TRUE(Put(Full(), "S", "k", "9"));
+    ASSERT_TRUE(Put(Full(), "s", nullptr, nullptr));
+    EXPECT_EQ(Bytes(Full()), "[other]\r\nx=0\r\n[s]\r\nk=3\r\nj=4\r\n");
 }
 
 TEST_F(IniVectors, KeysBeforeTheFirstHeaderBelongToTheUnnamedSection) {
@@ -179,6 +187,12 @@ TEST_F(IniVectors, WritesAppendKeysToTheirSectionAndSectionsToTheFile) {
     ASSERT_TRUE(Put(Full(), "Other", "empty", ""));
     EXPECT_EQ(Bytes(Full()),
               "[App]\r\none=1\r\ntwo=a \"b\"\r\nthree=3\r\n[Other]\r\nx=y\r\nempty=\r\n");
+}
+
+TEST_F(IniVectors, ARewriteKeepsCommentsAndDropsBlankLinesAndBlanks) {
+    Lay(Full(), "; top\r\n\r\n[A]\r\n  key = value  \r\n\r\n\r\n[B]\r\nx=1\r\n");
+    ASSERT_TRUE(Put(Full(), "A", "n", "1"));
+    EXPECT_EQ(Bytes(Full()), "; top\r\n[A]\r\nkey=value\r\nn=1\r\n[B]\r\nx=1\r\n");
 }
 
 TEST_F(IniVectors, NullValueDeletesAKeyAndNullKeyASection) {

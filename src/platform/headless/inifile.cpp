@@ -121,13 +121,15 @@ std::vector<std::string> IniFile::SectionNames() const {
 bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
     value = TrimLeft(value);
     auto* s = SectionToEdit(section);
+    // New names keep the caller's trailing blanks, as the Windows functions write them;
+    // reading the file back trims them again.
     if (!s) {
-        sections.push_back({std::string(TrimIni(section)), {}});
+        sections.push_back({std::string(TrimLeft(section)), {}});
         s = &sections.back();
     }
     auto* entry = const_cast<IniEntry*>(FindKey(section, key));
     if (!entry) {
-        s->entries.push_back({std::string(TrimIni(key)), std::nullopt});
+        s->entries.push_back({std::string(TrimLeft(key)), std::nullopt});
         entry = &s->entries.back();
     }
     if (entry->value == value) return false;

@@ -117,7 +117,8 @@ DWORD HeadlessPlatform::GetPrivateProfileStringA(const char* section, const char
     if (!key) {
         DWORD n = CopyKeyNames(ini.FindSection(section), buffer, size);
         if (buffer[0]) return n;
-    } else if (*key) {
+    } else {
+        // An empty name is looked up like any other: it finds an "=value" line.
         const auto* entry = ini.FindKey(section, key);
         if (entry && entry->value) fallback = *entry->value;
     }
