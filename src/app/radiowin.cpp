@@ -30,6 +30,7 @@ TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
     SetFont(plat::FontSpec{"MS Sans Serif", 8, false, false});
     SetVisible(false);
     CreateControls();
+    ConnectStationEditing();
     CreateTray();
     CreateMixer();
     CreateShellLinks();

@@ -136,6 +136,14 @@ private:
 
     std::string programDir_;
     std::unique_ptr<TIniFile> settings_;
+
+    // Station list editing (radiowin_stations.cpp)
+    void ConnectStationEditing();
+    bool NameTaken(const std::string& name) const;
+    bool FileSharedByOthers(int index) const;
+    void MoveStation(int from, int to);
+    void FillFieldsFromSelection();
+    int dragScroll_ = 0;  // -1 up, 1 down, 0 none: where the list would scroll while dragging
 };
 
 // The command line that starts the player on a URL: the location, one blank and

@@ -76,20 +76,19 @@ void TRadioForm::CreateStationControls() {
     AddButton = MakeButton(this, "AddButton", {393, 92, 88, 25}, "Add", TGlyph::Add);
     DeleteButton = MakeButton(this, "DeleteButton", {16, 162, 88, 25}, "Delete", TGlyph::Delete);
     PlayButton = MakeButton(this, "PlayButton", {113, 162, 88, 25}, "Play", TGlyph::Play);
-    PlayButton->OnClick = [this](TObject* s) { PlayButtonClick(s); };
 }
 
 void TRadioForm::CreateOptionControls() {
     Label4 = MakeHeading(this, "Label4", {16, 204, 200, 13}, "When Zelvora starts...");
-    PlayAtStartCB = Make<TCheckBox>(this, "PlayAtStartCB", {32, 224, 150, 17},
-                                    "Play Selected Station");
-    ShowWinAtStartCB = Make<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17},
-                                       "Show Floating Window");
+    PlayAtStartCB =
+        Make<TCheckBox>(this, "PlayAtStartCB", {32, 224, 150, 17}, "Play Selected Station");
+    ShowWinAtStartCB =
+        Make<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17}, "Show Floating Window");
     Label5 = MakeHeading(this, "Label5", {16, 254, 200, 13}, "Add icon to...");
     StartMenuCB = Make<TCheckBox>(this, "StartMenuCB", {32, 274, 100, 17}, "Start Menu");
     DesktopCB = Make<TCheckBox>(this, "DesktopCB", {140, 274, 90, 17}, "Desktop");
-    LaunchAtStartCB = Make<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17},
-                                      "Startup Items Folder");
+    LaunchAtStartCB =
+        Make<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17}, "Startup Items Folder");
     OKButton = Make<TButton>(this, "OKButton", {393, 292, 88, 25}, "OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
