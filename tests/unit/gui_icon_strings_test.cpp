@@ -170,6 +170,9 @@ TEST_F(GuiRichEdit, FileIsRichTextOnlyWithTheRtfHeader) {
     rich->LoadFromFile(WriteFile("plain.rtf", Bytes{'h', 'i'}));
     EXPECT_FALSE(rich->IsRichText());
     EXPECT_EQ(harness().Window(rich->Handle())->text, "hi");
+    rich->SetText("no header", true);  // refused as rich text: shown plain
+    EXPECT_FALSE(rich->IsRichText());
+    EXPECT_EQ(harness().Window(rich->Handle())->text, "no header");
     EXPECT_THROW(rich->LoadFromFile(dir() + "/none.rtf"), EFOpenError);
 }
 
