@@ -159,6 +159,7 @@ BOOL HeadlessPlatform::ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* 
     if (s.Injected("ReadFile")) return 0;
     auto it = s.files.find(file);
     if (it == s.files.end()) return Fail(s, ERROR_INVALID_HANDLE);
+    if (!buffer && toRead) return Fail(s, ERROR_INVALID_PARAMETER);
     if (!it->second.canRead) return Fail(s, ERROR_ACCESS_DENIED);
     DWORD done = 0;
     while (done < toRead) {
@@ -179,6 +180,7 @@ BOOL HeadlessPlatform::WriteFile(HANDLE file, const void* buffer, DWORD toWrite,
     if (s.Injected("WriteFile")) return 0;
     auto it = s.files.find(file);
     if (it == s.files.end()) return Fail(s, ERROR_INVALID_HANDLE);
+    if (!buffer && toWrite) return Fail(s, ERROR_INVALID_PARAMETER);
     if (!it->second.canWrite) return Fail(s, ERROR_ACCESS_DENIED);
     DWORD done = 0;
     while (done < toWrite) {
