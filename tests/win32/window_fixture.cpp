@@ -1,0 +1,82 @@
+#include "win32/window_fixture.h"
+
+#include <chrono>
+#include <thread>
+
+using plat::Message;
+using plat::UINT;
+
+bool Recorder::WndProc(Message& m) {
+    got.push_back(m);
+    if (m.msg == plat::ZM_TEXT) texts.emplace_back(reinterpret_cast<const char*>(m.lParam));
+    if (m.msg >= plat::ZM_FIRST && m.msg < plat::ZM_LAST) return true;
+    m.result = answer;
+    return answer != 0;
+}
+
+int Recorder::Count(UINT msg) const {
+    int n = 0;
+    for (const Message& m : got) n += m.msg == msg;
+    return n;
+}
+
+const Message* Recorder::Last(UINT msg) const {
+    for (auto it = got.rbegin(); it != got.rend(); ++it)
+        if (it->msg == msg) return &*it;
+    return nullptr;
+}
+
+int Recorder::IndexOf(UINT msg) const {
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i].msg == msg) return static_cast<int>(i);
+    return -1;
+}
+
+void WindowTest::TearDown() {
+    for (auto it = topLevel_.rbegin(); it != topLevel_.rend(); ++it) platform().DestroyWindow(*it);
+    Pump(1);
+    PlatformTest::TearDown();
+}
+
+plat::WindowSpec WindowTest::Spec(plat::WindowKind kind, const std::string& text, plat::RECT at) {
+    plat::WindowSpec s;
+    s.kind = kind;
+    s.text = text;
+    s.bounds = at;
+    s.visible = true;
+    return s;
+}
+
+plat::HWND WindowTest::MakeForm(Recorder& sink, plat::BorderStyle border) {
+    plat::WindowSpec s = Spec(plat::WindowKind::Form, "Zelvora test form", {60, 60, 600, 440});
+    s.className = "TZelTestForm";
+    s.border = border;
+    s.visible = false;
+    s.sink = &sink;
+    plat::HWND form = platform().CreateWindowA(s);
+    if (form) topLevel_.push_back(form);
+    return form;
+}
+
+plat::HWND WindowTest::MakeUtility(Recorder& sink, const std::string& className) {
+    plat::WindowSpec s = Spec(plat::WindowKind::Utility, "", {0, 0, 0, 0});
+    s.className = className;
+    s.visible = false;
+    s.sink = &sink;
+    plat::HWND w = platform().CreateWindowA(s);
+    if (w) topLevel_.push_back(w);
+    return w;
+}
+
+plat::HWND WindowTest::Add(plat::HWND parent, plat::WindowSpec spec, Recorder& sink) {
+    spec.parent = parent;
+    spec.sink = &sink;
+    return platform().CreateWindowA(spec);
+}
+
+void WindowTest::Pump(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        platform().ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
