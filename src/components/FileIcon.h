@@ -8,7 +8,7 @@
 #include "gui/component.h"
 
 class TFileIcon : public TPersistent {
-public:
+  public:
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& fileName) { fileName_ = fileName; }
     std::int32_t IconIndex() const { return iconIndex_; }
@@ -18,7 +18,7 @@ public:
     // raises EConvertError as the base does.
     void Assign(const TPersistent& source) override;
 
-private:
+  private:
     std::string fileName_;
     std::int32_t iconIndex_ = 0;
 };

@@ -33,7 +33,9 @@ std::string FullKeyPath(const std::string& key, std::string sub) {
     return key.empty() ? sub : key + "\\" + sub;
 }
 
-const char* ValueNameArg(const std::string& name) { return name.empty() ? nullptr : name.c_str(); }
+const char* ValueNameArg(const std::string& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
 
 }  // namespace
 
@@ -43,7 +45,9 @@ TRegFile::~TRegFile() {
     if (handle_) plat::Current().RegCloseKey(handle_);
 }
 
-plat::HKEY TRegFile::RootHandle() const { return RootKeyHandles[rootKey_]; }
+plat::HKEY TRegFile::RootHandle() const {
+    return RootKeyHandles[rootKey_];
+}
 
 bool TRegFile::OpenKey(const std::string& path, bool openOnly) {
     CloseKey();
@@ -83,22 +87,21 @@ void TRegFile::CheckError(plat::DWORD status) {
 
 std::int32_t TRegFile::GetDataSize(const std::string& name, plat::DWORD& dataType) {
     plat::DWORD size = 0;
-    if (plat::Current().RegQueryValueExA(handle_, ValueNameArg(name), &dataType, nullptr,
-                                         &size) != 0)
+    if (plat::Current().RegQueryValueExA(handle_, ValueNameArg(name), &dataType, nullptr, &size) !=
+        0)
         return -1;
     // A size that does not fit the signed result is as unusable as a failed query.
     return size > 0x7FFFFFFFu ? -1 : static_cast<std::int32_t>(size);
 }
 
-plat::DWORD TRegFile::ReadData(const std::string& name, std::uint8_t* buffer,
-                               std::int32_t bufSize, std::int32_t* bytesRead) {
+plat::DWORD TRegFile::ReadData(const std::string& name, std::uint8_t* buffer, std::int32_t bufSize,
+                               std::int32_t* bytesRead) {
     plat::DWORD type = 0;
     plat::DWORD size = bufSize > 0 ? static_cast<plat::DWORD>(bufSize) : 0;
-    auto status = plat::Current().RegQueryValueExA(handle_, ValueNameArg(name), &type, buffer,
-                                                   &size);
+    auto status =
+        plat::Current().RegQueryValueExA(handle_, ValueNameArg(name), &type, buffer, &size);
     CheckError(static_cast<plat::DWORD>(status));
-    if (bytesRead)
-        *bytesRead = static_cast<std::int32_t>(std::min<plat::DWORD>(size, bufSize));
+    if (bytesRead) *bytesRead = static_cast<std::int32_t>(std::min<plat::DWORD>(size, bufSize));
     return type;
 }
 

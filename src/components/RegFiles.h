@@ -28,7 +28,7 @@ inline constexpr plat::HKEY RootKeyHandles[] = {
 };
 
 class ERegFileError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -40,7 +40,7 @@ inline constexpr const char* SCantOpenKey = "Can't open a Key";
 inline constexpr std::int32_t MaxRegValueSize = 1024 * 1024;
 
 class TRegFile : public TComponent {
-public:
+  public:
     explicit TRegFile(TComponent* owner);
     // Closes a key still open, ignoring the status: a destructor cannot report it,
     // and leaving the handle open would leak it for the rest of the run.
@@ -82,7 +82,7 @@ public:
     // REG_BINARY of exactly 16 bytes; empty for everything else.
     TVariant ReadValue(const std::string& name);
 
-private:
+  private:
     plat::HKEY RootHandle() const;
 
     TRootKey rootKey_ = hkCurrentUser;

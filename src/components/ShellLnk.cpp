@@ -45,9 +45,12 @@ void CheckLength(const std::string& text, const char* what) {
 
 int ShowCommandOf(TWindowState state) {
     switch (state) {
-        case wsMinimized: return plat::SW_SHOWMINNOACTIVE;
-        case wsMaximized: return plat::SW_SHOWMAXIMIZED;
-        default: return plat::SW_SHOWNORMAL;
+        case wsMinimized:
+            return plat::SW_SHOWMINNOACTIVE;
+        case wsMaximized:
+            return plat::SW_SHOWMAXIMIZED;
+        default:
+            return plat::SW_SHOWNORMAL;
     }
 }
 
@@ -70,7 +73,9 @@ TShortCut TPBShellLink::HotKey() const {
 }
 
 void TPBShellLink::SetHotKey(TShortCut shortCut) {
-    plat::WORD word = shortCut & 0xFF;  // every virtual-key code is below 256
+    // The key code is the shortcut without its three modifier bits. Every virtual key
+    // is below 256; a larger code keeps its upper bits, which the shell reads as flags.
+    plat::WORD word = shortCut & 0x1FFF;
     if (shortCut & scShift) word |= 0x0100;
     if (shortCut & scCtrl) word |= 0x0200;
     if (shortCut & scAlt) word |= 0x0400;
@@ -79,13 +84,18 @@ void TPBShellLink::SetHotKey(TShortCut shortCut) {
 
 TWindowState TPBShellLink::WindowState() const {
     switch (showCmd_) {
-        case plat::SW_SHOWMINNOACTIVE: return wsMinimized;
-        case plat::SW_SHOWMAXIMIZED: return wsMaximized;
-        default: return wsNormal;
+        case plat::SW_SHOWMINNOACTIVE:
+            return wsMinimized;
+        case plat::SW_SHOWMAXIMIZED:
+            return wsMaximized;
+        default:
+            return wsNormal;
     }
 }
 
-void TPBShellLink::SetWindowState(TWindowState v) { showCmd_ = ShowCommandOf(v); }
+void TPBShellLink::SetWindowState(TWindowState v) {
+    showCmd_ = ShowCommandOf(v);
+}
 
 std::string TPBShellLink::FolderPath(TShellFolder folder) {
     // A fresh lookup every time: the user may have moved the folder since the last.
@@ -116,8 +126,7 @@ void TPBShellLink::SetShellFolder(TShellFolder v) {
     if (v == shellFolder_) return;
     shellFolder_ = v;
     if (v == sfNone) return;
-    fileName_ =
-        FolderPath(v) + plat::Current().PathDelimiter() + plat::ExtractFileName(fileName_);
+    fileName_ = FolderPath(v) + plat::Current().PathDelimiter() + plat::ExtractFileName(fileName_);
 }
 
 void TPBShellLink::SaveToFile(const std::string& name) {

@@ -10,17 +10,9 @@
 #include "components/FileIcon.h"
 #include "gui/component.h"
 #include "gui/exceptions.h"
+#include "gui/forms.h"  // TWindowState
+#include "gui/keys.h"   // TShortCut
 #include "platform/types.h"
-
-// A key with its modifiers: virtual-key code + 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
-using TShortCut = std::uint16_t;
-inline constexpr TShortCut scShift = 0x2000;
-inline constexpr TShortCut scCtrl = 0x4000;
-inline constexpr TShortCut scAlt = 0x8000;
-
-// How a window is shown. Declared here until the forms unit of the GUI library
-// provides it; then this declaration moves there.
-enum TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 
 enum TShellFolder : std::uint8_t {
     sfNone,
@@ -45,7 +37,7 @@ inline constexpr const char* SShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 class EPBShellLink : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -54,9 +46,13 @@ inline constexpr const char* SQueryPersistFailed = "PersistFile QueryInterface f
 // Texts are in the system code page: Windows-1252 on the Windows the program is
 // made for, UTF-8 on Linux.
 #ifdef _WIN32
-inline constexpr const char* SLinkWriteError = "Erreur en \xE9" "criture.";
+inline constexpr const char* SLinkWriteError =
+    "Erreur en \xE9"
+    "criture.";
 #else
-inline constexpr const char* SLinkWriteError = "Erreur en \xC3\xA9" "criture.";
+inline constexpr const char* SLinkWriteError =
+    "Erreur en \xC3\xA9"
+    "criture.";
 #endif
 
 // The shell takes each text through a buffer of 256 characters and the link's file
@@ -67,7 +63,7 @@ inline constexpr std::size_t MaxLinkText = 255;
 inline constexpr std::size_t MaxLinkFileName = 259;
 
 class TPBShellLink : public TComponent {
-public:
+  public:
     explicit TPBShellLink(TComponent* owner);
     ~TPBShellLink() override;
 
@@ -103,7 +99,7 @@ public:
     // Writes the link to the file name; raises EPBShellLink on failure.
     void SaveToFile(const std::string& name);
 
-private:
+  private:
     std::string FolderPath(TShellFolder folder);
 
     std::string arguments_;

@@ -14,13 +14,20 @@ static_assert(sizeof(plat::AUXCAPS) == AuxCapsSize);
 
 const char* DeviceTypeErrorText(TDeviceTypes type) {
     switch (type) {
-        case dtWave: return "No Wave device available";
-        case dtMidi: return "No Midi device available";
-        case dtCDAudio: return "No CD-audio device available";
-        case dtLineIn: return "No Line-In device available";
-        case dtMicrophone: return "No Microfoon device avialable";
-        case dTMixerVolume: return "No Volume device available";
-        case dtPCSpeaker: return "No Speaker device available";
+        case dtWave:
+            return "No Wave device available";
+        case dtMidi:
+            return "No Midi device available";
+        case dtCDAudio:
+            return "No CD-audio device available";
+        case dtLineIn:
+            return "No Line-In device available";
+        case dtMicrophone:
+            return "No Microfoon device avialable";
+        case dTMixerVolume:
+            return "No Volume device available";
+        case dtPCSpeaker:
+            return "No Speaker device available";
     }
     return "No device available";
 }
@@ -52,9 +59,12 @@ std::int32_t TMixerVolume::NumberOfDevices() const {
 plat::DWORD TMixerVolume::EncodeVolume(TMinMaxVolume level) const {
     plat::DWORD v = level;
     switch (channel_) {
-        case chLeft: return v * 257;
-        case chRight: return (v * 257) << 16;
-        default: return (v * 256) << 16 | v * 256;
+        case chLeft:
+            return v * 257;
+        case chRight:
+            return (v * 257) << 16;
+        default:
+            return (v * 256) << 16 | v * 256;
     }
 }
 

@@ -27,7 +27,7 @@ using TMinMaxVolume = std::uint8_t;
 
 // Raised when the device of a type does not exist, with that type's message.
 class EDeviceTypeError : public Exception {
-public:
+  public:
     using Exception::Exception;
     explicit EDeviceTypeError(TDeviceTypes type);
 };
@@ -36,7 +36,7 @@ public:
 const char* DeviceTypeErrorText(TDeviceTypes type);
 
 class TMixerVolume : public TComponent {
-public:
+  public:
     // Reads the level and then the description of device 0 (dtWave); raises
     // EDeviceTypeError "No Wave device available" when there is no such device.
     explicit TMixerVolume(TComponent* owner);
@@ -80,10 +80,10 @@ public:
     // reaches 0xFFFF at 255 and the other is 0; both channels reach 0xFF00.
     plat::DWORD EncodeVolume(TMinMaxVolume level) const;
 
-protected:
+  protected:
     void Loaded() override;
 
-private:
+  private:
     void ReadVolume();
     void ReadDeviceCaps(TDeviceTypes type);
     void WriteVolume(TMinMaxVolume level);

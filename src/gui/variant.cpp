@@ -11,21 +11,18 @@ namespace {
 // Kinds whose whole value fits in the eight payload bytes, so that a record read
 // from storage describes the value completely.
 bool IsSelfContained(std::uint16_t kind) {
-    switch (kind) {
-        case varEmpty: case varNull: case varSmallint: case varInteger: case varSingle:
-        case varDouble: case varCurrency: case varDate: case varError: case varBoolean:
-        case varShortInt: case varByte: case varWord: case varLongWord: case varInt64:
-            return true;
-        default:
-            return false;
-    }
+    constexpr std::uint32_t kinds =
+        1u << varEmpty | 1u << varNull | 1u << varSmallint | 1u << varInteger | 1u << varSingle |
+        1u << varDouble | 1u << varCurrency | 1u << varDate | 1u << varError | 1u << varBoolean |
+        1u << varShortInt | 1u << varByte | 1u << varWord | 1u << varLongWord | 1u << varInt64;
+    return kind < 32 && (kinds >> kind & 1u);
 }
 
 std::string CurrencyText(std::int64_t scaled) {
     // Exact: the value is a count of ten-thousandths, so no floating point is needed.
     bool negative = scaled < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled)
-                                       : static_cast<std::uint64_t>(scaled);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
     std::string text = std::to_string(magnitude / 10000);
     if (auto fraction = magnitude % 10000) {
         char digits[8];
@@ -82,7 +79,9 @@ TVariant TVariant::FromBytes(const Record& bytes) {
     return v;
 }
 
-TVariant::Record TVariant::ToBytes() const { return record_; }
+TVariant::Record TVariant::ToBytes() const {
+    return record_;
+}
 
 std::uint16_t TVariant::VType() const {
     return static_cast<std::uint16_t>(record_[0] | record_[1] << 8);
@@ -104,26 +103,31 @@ void TVariant::SetPayload(std::uint64_t bits) {
 }
 
 bool TVariant::IsIntegerKind() const {
-    switch (VType()) {
-        case varSmallint: case varInteger: case varShortInt: case varByte: case varWord:
-        case varLongWord: case varInt64: case varBoolean:
-            return true;
-        default:
-            return false;
-    }
+    constexpr std::uint32_t kinds = 1u << varSmallint | 1u << varInteger | 1u << varShortInt |
+                                    1u << varByte | 1u << varWord | 1u << varLongWord |
+                                    1u << varInt64 | 1u << varBoolean;
+    return VType() < 32 && (kinds >> VType() & 1u);
 }
 
 std::int64_t TVariant::IntegerValue() const {
     std::uint64_t p = Payload();
     switch (VType()) {
-        case varSmallint: return static_cast<std::int16_t>(p);
-        case varInteger: return static_cast<std::int32_t>(p);
-        case varShortInt: return static_cast<std::int8_t>(p);
-        case varByte: return static_cast<std::uint8_t>(p);
-        case varWord: return static_cast<std::uint16_t>(p);
-        case varLongWord: return static_cast<std::uint32_t>(p);
-        case varBoolean: return static_cast<std::uint16_t>(p) != 0 ? -1 : 0;
-        default: return static_cast<std::int64_t>(p);  // varInt64
+        case varSmallint:
+            return static_cast<std::int16_t>(p);
+        case varInteger:
+            return static_cast<std::int32_t>(p);
+        case varShortInt:
+            return static_cast<std::int8_t>(p);
+        case varByte:
+            return static_cast<std::uint8_t>(p);
+        case varWord:
+            return static_cast<std::uint16_t>(p);
+        case varLongWord:
+            return static_cast<std::uint32_t>(p);
+        case varBoolean:
+            return static_cast<std::uint16_t>(p) != 0 ? -1 : 0;
+        default:
+            return static_cast<std::int64_t>(p);  // varInt64
     }
 }
 
@@ -136,7 +140,8 @@ double TVariant::FloatValue() const {
             std::memcpy(&f, &low, sizeof f);
             return f;
         }
-        case varCurrency: return static_cast<double>(static_cast<std::int64_t>(p)) / 10000.0;
+        case varCurrency:
+            return static_cast<double>(static_cast<std::int64_t>(p)) / 10000.0;
         default: {  // varDouble, varDate
             double d;
             std::memcpy(&d, &p, sizeof d);
@@ -147,12 +152,20 @@ double TVariant::FloatValue() const {
 
 std::string TVariant::AsString() const {
     switch (VType()) {
-        case varEmpty: return {};
-        case varString: return text_;
-        case varNull: case varError: throw EVariantTypeCastError();
-        case varBoolean: return IntegerValue() ? "True" : "False";
-        case varCurrency: return CurrencyText(static_cast<std::int64_t>(Payload()));
-        case varSingle: case varDouble: case varDate: {
+        case varEmpty:
+            return {};
+        case varString:
+            return text_;
+        case varNull:
+        case varError:
+            throw EVariantTypeCastError();
+        case varBoolean:
+            return IntegerValue() ? "True" : "False";
+        case varCurrency:
+            return CurrencyText(static_cast<std::int64_t>(Payload()));
+        case varSingle:
+        case varDouble:
+        case varDate: {
             char buffer[32];
             std::snprintf(buffer, sizeof buffer, "%.15g", FloatValue());
             return buffer;
@@ -167,8 +180,11 @@ std::int32_t TVariant::AsInteger() const {
     constexpr auto lo = std::numeric_limits<std::int32_t>::min();
     constexpr auto hi = std::numeric_limits<std::int32_t>::max();
     switch (VType()) {
-        case varEmpty: return 0;
-        case varNull: case varError: throw EVariantTypeCastError();
+        case varEmpty:
+            return 0;
+        case varNull:
+        case varError:
+            throw EVariantTypeCastError();
         case varString: {
             std::int32_t value = 0;
             const char* end = text_.data() + text_.size();
@@ -176,7 +192,10 @@ std::int32_t TVariant::AsInteger() const {
             if (text_.empty() || ec != std::errc() || ptr != end) throw EVariantTypeCastError();
             return value;
         }
-        case varSingle: case varDouble: case varDate: case varCurrency: {
+        case varSingle:
+        case varDouble:
+        case varDate:
+        case varCurrency: {
             double rounded = std::nearbyint(FloatValue());
             if (!(rounded >= lo && rounded <= hi)) throw EVariantTypeCastError();  // NaN too
             return static_cast<std::int32_t>(rounded);

@@ -34,24 +34,24 @@ enum : std::uint16_t {
 };
 
 class EVariantError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // The value's kind cannot be turned into the kind asked for.
 class EVariantTypeCastError : public EVariantError {
-public:
+  public:
     EVariantTypeCastError() : EVariantError("Invalid variant type conversion") {}
 };
 
 // The value's kind cannot take part in the operation at all.
 class EVariantInvalidOpError : public EVariantError {
-public:
+  public:
     EVariantInvalidOpError() : EVariantError("Invalid variant operation") {}
 };
 
 class TVariant {
-public:
+  public:
     using Record = std::array<std::uint8_t, 16>;
 
     TVariant() = default;  // empty
@@ -86,7 +86,7 @@ public:
     // EVariantInvalidOpError, every other kind that is not text EVariantTypeCastError.
     const std::string& AsText() const;
 
-private:
+  private:
     void SetKind(std::uint16_t kind);
     std::uint64_t Payload() const;
     void SetPayload(std::uint64_t bits);
