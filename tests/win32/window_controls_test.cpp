@@ -64,12 +64,15 @@ class ControlsTest : public WindowTest {
         tabs = Add(form, Spec(WindowKind::TabControl, "", {8, 200, 250, 330}), sink);
         plat::HWND page = Add(tabs, Spec(WindowKind::Panel, "", {4, 26, 236, 124}), sink);
         Add(page, Spec(WindowKind::Label, "A page of the tab control", {6, 6, 220, 22}), sink);
+        pageCheck =
+            Add(page, Spec(WindowKind::CheckBox, "On the page", {6, 30, 200, 48}), pageSink);
         rich = Add(form, Spec(WindowKind::RichEdit, "", {260, 200, 520, 330}), sink);
     }
 
-    Recorder formSink, sink, listSink, editSink, buttonSink, checkSink, comboSink, trackSink;
+    Recorder formSink, sink, listSink, editSink, buttonSink, checkSink, comboSink, trackSink,
+        pageSink;
     plat::HWND form = 0, list = 0, edit = 0, button = 0, play = 0, flatButton = 0, check = 0,
-               combo = 0, track = 0, tabs = 0, rich = 0;
+               combo = 0, track = 0, tabs = 0, rich = 0, pageCheck = 0;
 };
 
 void SaveScreenshot(plat::HWND form) {
@@ -182,6 +185,17 @@ TEST_F(ControlsTest, DropDownListReportsTheUsersChoice) {
     platform().SendMessageA(combo, native::WM_KEYDOWN, native::VK_DOWN, 1);
     ASSERT_EQ(comboSink.Count(zm::ZM_SELECT), 1);
     EXPECT_EQ(comboSink.Last(zm::ZM_SELECT)->wParam, 1u);
+}
+
+TEST_F(ControlsTest, TabsAndTheControlsOnTheirPagesReportThroughTheirParents) {
+    platform().TabAdd(tabs, "About");
+    platform().TabAdd(tabs, "Credits");
+    platform().SendMessageA(tabs, native::WM_KEYDOWN, native::VK_RIGHT, 1);
+    ASSERT_EQ(sink.Count(zm::ZM_SELECT), 1);
+    EXPECT_EQ(sink.Last(zm::ZM_SELECT)->wParam, 1u);
+    Click(pageCheck);
+    ASSERT_EQ(pageSink.Count(zm::ZM_CHECK), 1);
+    EXPECT_EQ(pageSink.Last(zm::ZM_CHECK)->wParam, 1u);
 }
 
 TEST_F(ControlsTest, FocusIsReported) {
