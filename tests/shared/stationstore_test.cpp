@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/stationstore.h"
 #include "gui/exceptions.h"
@@ -63,7 +64,13 @@ TEST_F(StationStoreTest, ReadsTheFirstLineUpToCarriageReturnOrCtrlZ) {
 
 TEST_F(StationStoreTest, NamesTheFileSystemRefusesFailWithTheFileErrorAndKeepNothingHalfWritten) {
     TStationStore store(settings);
-    for (const char* name : {"Ja:zz", "Ja*zz", "Ja?zz"}) {
+    // A colon is refused too where the file system has no alternate streams (the
+    // headless platform); real Windows and Wine may take it as a stream name.
+    std::vector<const char*> refused = {"Ja*zz", "Ja?zz"};
+#ifndef _WIN32
+    refused.push_back("Ja:zz");
+#endif
+    for (const char* name : refused) {
         try {
             store.Write(name, "http://x.invalid/");
             ADD_FAILURE() << name << " was written";
