@@ -8,6 +8,18 @@ void TBitBtn::CreateParams(plat::WindowSpec& spec) {
     spec.glyph = glyph_;
 }
 
+void TBitBtn::SetGlyph(TGlyph value) {
+    if (value == glyph_) return;
+    glyph_ = value;
+    RecreateHandle();
+}
+
+void TSpeedButton::SetGlyph(TGlyph value) {
+    if (value == glyph_) return;
+    glyph_ = value;
+    RecreateHandle();
+}
+
 void TSpeedButton::CreateParams(plat::WindowSpec& spec) {
     spec.kind = plat::WindowKind::GlyphButton;
     spec.glyph = glyph_;

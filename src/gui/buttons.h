@@ -10,7 +10,7 @@ class TBitBtn : public TButton {
   public:
     explicit TBitBtn(TComponent* owner) : TButton(owner) {}
     TGlyph Glyph() const { return glyph_; }
-    void SetGlyph(TGlyph glyph) { glyph_ = glyph; }  // takes effect when the window is made
+    void SetGlyph(TGlyph glyph);
 
   protected:
     void CreateParams(plat::WindowSpec& spec) override;
@@ -23,7 +23,7 @@ class TSpeedButton : public TWinControl {
   public:
     explicit TSpeedButton(TComponent* owner) : TWinControl(owner) {}
     TGlyph Glyph() const { return glyph_; }
-    void SetGlyph(TGlyph glyph) { glyph_ = glyph; }  // takes effect when the window is made
+    void SetGlyph(TGlyph glyph);
 
     void Click() { Fire(OnClick, this); }
     // A person pressed the button: OnClick through the dispatcher, when enabled.

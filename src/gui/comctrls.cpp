@@ -53,6 +53,12 @@ void TTrackBar::SetFrequency(int frequency) {
     if (HandleAllocated()) plat::Current().TrackSetFrequency(Handle(), frequency_);
 }
 
+void TTrackBar::SetTickMarks(TTickMark value) {
+    if (value == tickMarks_) return;
+    tickMarks_ = value;
+    RecreateHandle();
+}
+
 void TTrackBar::UserMoveTo(int position) {
     if (!Enabled()) return;
     int before = position_;
@@ -76,6 +82,12 @@ void TRichEdit::CreateParams(plat::WindowSpec& spec) {
     spec.kind = plat::WindowKind::RichEdit;
     spec.readOnly = readOnly_;
     spec.text.clear();  // the text goes in through RichSetText, rich or plain
+}
+
+void TRichEdit::SetReadOnly(bool value) {
+    if (value == readOnly_) return;
+    readOnly_ = value;
+    RecreateHandle();
 }
 
 void TRichEdit::HandleCreated() {

@@ -22,7 +22,7 @@ class TTrackBar : public TWinControl {
     int Frequency() const { return frequency_; }
     void SetFrequency(int frequency);
     TTickMark TickMarks() const { return tickMarks_; }
-    void SetTickMarks(TTickMark marks) { tickMarks_ = marks; }  // before the window is made
+    void SetTickMarks(TTickMark marks);
 
     // A person moved the thumb: OnChange through the dispatcher when it moved.
     void UserMoveTo(int position);
@@ -49,7 +49,7 @@ class TRichEdit : public TWinControl {
     explicit TRichEdit(TComponent* owner);
 
     bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }  // before the window is made
+    void SetReadOnly(bool readOnly);
     // Shows text as rich text or plain; rich text that the window refuses is shown
     // as plain text.
     void SetText(const std::string& text, bool asRichText = false);

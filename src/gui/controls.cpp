@@ -168,6 +168,12 @@ void TWinControl::DestroyHandle() {
     plat::Current().DestroyWindow(h);
 }
 
+void TWinControl::RecreateHandle() {
+    if (!handle_) return;
+    DestroyHandle();
+    CreateHandle();
+}
+
 bool TWinControl::WndProc(plat::Message& m) {
     if (m.msg == plat::ZM_FOCUS) {
         UserFocus();

@@ -122,6 +122,9 @@ class TWinControl : public TControl, public plat::WindowSink {
     // Pushes the state that the window spec cannot carry (items, positions...).
     virtual void HandleCreated() {}
     void DestroyHandle();
+    // Makes the window again for a change that only the window spec can carry;
+    // on Windows the new window comes last in its parent's tab order.
+    void RecreateHandle();
 
     void BoundsChanged() override;
     void VisibleChanged() override;

@@ -25,6 +25,12 @@ void TListBox::CreateParams(plat::WindowSpec& spec) {
     spec.itemHeight = itemHeight_;
 }
 
+void TListBox::SetItemHeight(int value) {
+    if (value == itemHeight_) return;
+    itemHeight_ = value;
+    RecreateHandle();
+}
+
 int TListBox::TopIndex() const {
     auto* self = const_cast<TListBox*>(this);
     return HandleAllocated() ? plat::Current().ListGetTopIndex(self->Handle()) : 0;

@@ -37,9 +37,9 @@ class TListBox : public TListControl {
     explicit TListBox(TComponent* owner);
 
     int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int height) { itemHeight_ = height; }  // before the window is made
-    int TopIndex() const;                                     // first visible row, from the window
-    plat::RECT ClientRect() const override;                   // inside the sunken border
+    void SetItemHeight(int height);
+    int TopIndex() const;                    // first visible row, from the window
+    plat::RECT ClientRect() const override;  // inside the sunken border
     // The row of index in client coordinates (rows above TopIndex lie above 0).
     plat::RECT ItemRect(int index) const;
     // The row under point: -1 outside the client area; below the last row, -1 when

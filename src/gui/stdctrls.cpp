@@ -6,8 +6,10 @@
 
 // ---- TLabel ---------------------------------------------------------------------------
 
-void TLabel::SetAlignment(TAlignment alignment) {
-    alignment_ = alignment;
+void TLabel::SetAlignment(TAlignment value) {
+    if (value == alignment_) return;
+    alignment_ = value;
+    RecreateHandle();
 }
 
 void TLabel::CreateParams(plat::WindowSpec& spec) {
@@ -23,8 +25,10 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
 }
 
-void TEdit::SetReadOnly(bool readOnly) {
-    readOnly_ = readOnly;
+void TEdit::SetReadOnly(bool value) {
+    if (value == readOnly_) return;
+    readOnly_ = value;
+    RecreateHandle();
 }
 
 void TEdit::CreateParams(plat::WindowSpec& spec) {

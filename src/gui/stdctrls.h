@@ -12,7 +12,7 @@ class TLabel : public TWinControl {
   public:
     explicit TLabel(TComponent* owner) : TWinControl(owner) {}
     TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment alignment);  // takes effect when the window is made
+    void SetAlignment(TAlignment alignment);
 
   protected:
     void CreateParams(plat::WindowSpec& spec) override;
@@ -25,7 +25,7 @@ class TEdit : public TWinControl {
   public:
     explicit TEdit(TComponent* owner);
     bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly);  // takes effect when the window is made
+    void SetReadOnly(bool readOnly);
 
     // A person typed: the text is now text (the window shows it already). Runs
     // OnChange through the dispatcher unless the control is read-only or disabled.

@@ -9,6 +9,7 @@
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
 #include "gui/forms.h"
+#include "gui/listcontrols.h"
 #include "support/gui_fixture.h"
 
 namespace {
@@ -60,6 +61,26 @@ TEST_F(GuiPages, SpeedButtonIsAFlatGlyphButtonOutOfTheTabOrder) {
     EXPECT_FALSE(bit.flat);
     EXPECT_TRUE(bit.tabStop);
     EXPECT_EQ(bit.text, "Add");
+}
+
+TEST_F(GuiPages, WindowOnlyPropertiesSetLaterMakeTheWindowAgainWithItsState) {
+    auto* form = new TForm(Application);
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->Items()->SetText("a\nb\n");
+    list->SetItemIndex(1);
+    plat::HWND before = list->Handle();
+    list->SetItemHeight(16);
+    plat::HWND after = list->Handle();
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(harness().Window(before)->destroyed);
+    EXPECT_EQ(FindControl(before), nullptr);
+    EXPECT_EQ(FindControl(after), list);
+    const auto* rec = harness().Window(after);
+    EXPECT_EQ(rec->spec.itemHeight, 16);
+    EXPECT_EQ(rec->spec.parent, form->Handle());
+    EXPECT_EQ(rec->items, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(rec->selection, 1);
 }
 
 TEST_F(GuiPages, OpenDialogAsksTheUserAndKeepsTheChoice) {
