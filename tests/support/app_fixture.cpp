@@ -3,11 +3,24 @@
 #include "app/program.h"
 #include "app/radiowin.h"
 #include "app/stationorder.h"
+#include "components/ShellLnk.h"
 #include "gui/application.h"
 #include "gui/fileutil.h"
 #include "platform/paths.h"
 
-void AppTest::Start() { StartProgram(); }
+void AppTest::SetUp() {
+    GuiTest::SetUp();
+    for (const char* name : {"Desktop", "Start Menu", "Startup"}) {
+        platform().CreateDirectoryA(plat::JoinPath(dir(), "user"));
+        ASSERT_TRUE(platform().CreateDirectoryA(UserFolder(name))) << name;
+        harness().SetRegistryString(plat::HKEY_CURRENT_USER, SShellFoldersKey, name,
+                                    UserFolder(name));
+    }
+}
+
+void AppTest::Start() {
+    StartProgram();
+}
 
 bool AppTest::Exit() {
     try {
@@ -24,10 +37,26 @@ void AppTest::Restart() {
     Start();
 }
 
-std::string AppTest::ProgramDir() { return harness().programDir; }
-std::string AppTest::SettingsDir() { return plat::JoinPath(ProgramDir(), "settings"); }
-std::string AppTest::SettingsFile() { return plat::JoinPath(harness().windowsDir, "zelvora.ini"); }
-std::string AppTest::OrderFile() { return plat::JoinPath(ProgramDir(), "zelvora.set"); }
+std::string AppTest::ProgramDir() {
+    return harness().programDir;
+}
+std::string AppTest::SettingsDir() {
+    return plat::JoinPath(ProgramDir(), "settings");
+}
+std::string AppTest::SettingsFile() {
+    return plat::JoinPath(harness().windowsDir, "zelvora.ini");
+}
+std::string AppTest::OrderFile() {
+    return plat::JoinPath(ProgramDir(), "zelvora.set");
+}
+
+std::string AppTest::UserFolder(const std::string& valueName) {
+    return plat::JoinPath(plat::JoinPath(dir(), "user"), valueName);
+}
+
+std::string AppTest::LinkFile(const std::string& valueName) {
+    return plat::JoinPath(UserFolder(valueName), "Zelvora.lnk");
+}
 
 std::string AppTest::ReadText(const std::string& path) {
     std::string bytes;

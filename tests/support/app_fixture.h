@@ -8,7 +8,11 @@
 #include "support/gui_fixture.h"
 
 class AppTest : public GuiTest {
-protected:
+  protected:
+    // Gives the user a Desktop, Start Menu and Startup folder, named in the registry
+    // as the shell does, each a fresh directory of the test's own.
+    void SetUp() override;
+
     // The program's start, up to its message loop.
     void Start();
     // Exit as the user chooses it; true when the process ended.
@@ -21,6 +25,10 @@ protected:
     std::string SettingsDir();
     std::string SettingsFile();  // zelvora.ini in the Windows directory
     std::string OrderFile();
+    // A user folder by its registry value name: "Desktop", "Start Menu" or "Startup".
+    std::string UserFolder(const std::string& valueName);
+    // The program's link in that folder.
+    std::string LinkFile(const std::string& valueName);
     std::string ReadText(const std::string& path);
     void WriteText(const std::string& path, const std::string& text);
     void WriteSettings(const std::string& ini) { WriteText(SettingsFile(), ini); }
