@@ -135,6 +135,9 @@ public:
     virtual HWND FindWindowA(const char* className, const char* title) = 0;
     virtual LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
     virtual BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // The number of a message known by name to every program (0xC000 to 0xFFFF);
+    // the same name, in any case, always gives the same number.
+    virtual UINT RegisterWindowMessageA(const std::string& name) = 0;
     virtual BOOL ShowWindow(HWND window, int showCmd) = 0;
     virtual BOOL SetForegroundWindow(HWND window) = 0;
     virtual BOOL BringWindowToTop(HWND window) = 0;

@@ -256,6 +256,7 @@ class HeadlessPlatform final : public Platform {
     HWND FindWindowA(const char* className, const char* title) override;
     LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    UINT RegisterWindowMessageA(const std::string& name) override;
     BOOL ShowWindow(HWND window, int showCmd) override;
     BOOL SetForegroundWindow(HWND window) override;
     BOOL BringWindowToTop(HWND window) override;
@@ -299,6 +300,7 @@ class HeadlessPlatform final : public Platform {
 
   private:
     std::unique_ptr<State> state_;
+    std::vector<std::string> registeredMessages_;  // message 0xC000 + n is name n
 };
 
 }  // namespace plat::headless

@@ -95,6 +95,7 @@ class Win32Platform final : public plat::Platform {
                                plat::LPARAM lParam) override;
     plat::BOOL PostMessageA(PHWND window, plat::UINT msg, plat::WPARAM wParam,
                             plat::LPARAM lParam) override;
+    plat::UINT RegisterWindowMessageA(const std::string& name) override;
     plat::BOOL ShowWindow(PHWND window, int showCmd) override;
     plat::BOOL SetForegroundWindow(PHWND window) override;
     plat::BOOL BringWindowToTop(PHWND window) override;
