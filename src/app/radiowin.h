@@ -144,6 +144,12 @@ private:
     void MoveStation(int from, int to);
     void FillFieldsFromSelection();
     int dragScroll_ = 0;  // -1 up, 1 down, 0 none: where the list would scroll while dragging
+
+    // Tray menu (radiowin_tray.cpp)
+    TMenuItem* AddTrayItem(const std::string& caption, void (TRadioForm::*handler)(TObject*));
+    std::vector<std::unique_ptr<TMenuItem>> trayItems_;    // built at the last popup
+    std::vector<std::unique_ptr<TMenuItem>> retiredItems_;  // built at the one before
+    int trayClicksRunning_ = 0;
 };
 
 // The command line that starts the player on a URL: the location, one blank and
