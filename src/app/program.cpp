@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/AboutUNIT.h"
+#include "app/radiotoolbar.h"
 #include "app/radiowin.h"
 #include "app/stationorder.h"
 #include "gui/application.h"
@@ -16,6 +17,7 @@ void StartProgram() {
     Application->SetHelpFile("Zelvora.hlp");
     RadioForm = Application->CreateForm<TRadioForm>();
     AboutBox = Application->CreateForm<TAboutBox>();
+    RadioFloatWin = Application->CreateForm<TRadioFloatWin>();
 
     plat::Current().ShowWindow(Application->Handle(), plat::SW_HIDE);
     Application->SetShowMainForm(false);

@@ -1,0 +1,140 @@
+#include "app/radiotoolbar.h"
+
+#include "app/AboutUNIT.h"
+#include "app/radiowin.h"
+#include "gui/application.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
+
+TRadioFloatWin* RadioFloatWin = nullptr;
+
+namespace {
+
+void Tell(const std::string& text) {
+    Application->MessageBox(text, Application->Title(), plat::MB_OK);
+}
+
+}  // namespace
+
+TRadioFloatWin::TRadioFloatWin(TComponent* owner) : TForm(owner, "TRadioFloatWin") {
+    // Reachable while it is still being made: its first showing runs the about box's
+    // modal loop, in which the tray may already ask for this window.
+    RadioFloatWin = this;
+    SetName("RadioFloatWin");
+    SetCaption("Zelvora");
+    SetBorderStyle(bsToolWindow);
+    SetBorderIcons(biSystemMenu);
+    SetFont(plat::FontSpec{"MS Sans Serif", 8, false, false});
+    SetVisible(false);
+    CreateControls();
+    CreateMenu();
+    SetClientWidth(340);
+    SetClientHeight(84);
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TRadioFloatWin::~TRadioFloatWin() {
+    if (RadioFloatWin == this) RadioFloatWin = nullptr;
+}
+
+void TRadioFloatWin::FormCreate(TObject*) {
+    volumeBarEntered_ = false;
+    CopyStationList(true);
+    if (RadioForm->ShowWinAtStartCB->Checked()) Show();
+    ShowVolume();
+    SetBounds(RadioForm->FloatLeft, RadioForm->FloatTop, Width(), Height());
+}
+
+// The flag is set before the about box opens: a tray click inside its modal loop
+// shows this window again, and a second modal showing of the same box would fail.
+void TRadioFloatWin::FormShow(TObject*) {
+    if (RadioForm->AboutShown) return;
+    RadioForm->AboutShown = true;
+    if (!AboutBox->Visible()) AboutBox->ShowModal();
+}
+
+void TRadioFloatWin::CopyStationList(bool withSelection) {
+    StationCB->SetItems(*RadioForm->StationLB->Items());
+    StationCB->SetItemIndex(withSelection ? RadioForm->StationLB->ItemIndex() : -1);
+}
+
+// ---- Stations and the player ---------------------------------------------------------
+
+void TRadioFloatWin::StationCBChange(TObject*) {
+    RadioForm->StationLB->SetItemIndex(StationCB->ItemIndex());
+}
+
+void TRadioFloatWin::SpeedButton3Click(TObject*) {
+    const int i = StationCB->ItemIndex();
+    const TStringList* stations = RadioForm->StationLB->Items();
+    if (i < 0 || i >= stations->Count()) return;
+    RadioForm->LaunchStation(stations->Strings(i));
+}
+
+void TRadioFloatWin::SpeedButton1Click(TObject*) {
+    auto& p = plat::Current();
+    if (plat::HWND player = p.FindWindowA(kPlayerWindowClass, nullptr))
+        p.SendMessageA(player, plat::WM_CLOSE, 0, 0);
+}
+
+// The location is quoted by the same rule as when a station is played: a program
+// path with a blank, left bare, could start a different program named by its prefix.
+void TRadioFloatWin::OpenRealAudioWindow1Click(TObject*) {
+    auto& p = plat::Current();
+    if (plat::HWND player = p.FindWindowA(kPlayerWindowClass, nullptr)) {
+        p.SetForegroundWindow(player);
+        return;
+    }
+    std::string command = PlayerCommandLine(RadioForm->RealAudioLoc, "");
+    command.pop_back();  // the blank that would come before a URL
+    if (p.WinExec(command, plat::SW_SHOWNORMAL) >= 32) return;
+    Application->MessageBox(
+        std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
+                    "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
+                    "RealAudio, go to ") +
+            kPlayerVendorAddress + " to download and install RealAudio.",
+        "Error", plat::MB_OK | plat::MB_ICONSTOP);
+}
+
+void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {
+    Tell(
+        "Click OK to find the RealAudio Player application. It is usually called raplayer.exe "
+        "in the raplayer directory or the windows directory.");
+    OpenDialog1->SetInitialDir(plat::ExtractFileDir(RadioForm->RealAudioLoc));
+    if (OpenDialog1->Execute()) RadioForm->RealAudioLoc = OpenDialog1->FileName();
+}
+
+// ---- The rest of the menu --------------------------------------------------------------
+
+void TRadioFloatWin::HideItemClick(TObject*) {
+    Hide();
+}
+
+void TRadioFloatWin::Exit2Click(TObject* sender) {
+    RadioForm->Exit1Click(sender);
+}
+
+void TRadioFloatWin::N1Click(TObject*) {
+    RadioForm->ShowModal();
+    CopyStationList(true);
+}
+
+void TRadioFloatWin::Help2Click(TObject*) {
+    ShowHelpTopic(kContentsHelpTopic);
+}
+
+void TRadioFloatWin::AboutItem1Click(TObject*) {
+    AboutBox->Show();
+}
+
+void TRadioFloatWin::AboutPublisher1Click(TObject*) {
+    ShowHelpTopic(kPublisherHelpTopic);
+}
+
+void TRadioFloatWin::PublisherHomePage1Click(TObject*) {
+    if (RadioForm->LaunchURL(kPublisherAddress)) return;
+    Tell("Could not open web browser.");
+    Tell(std::string("Go to ") + kPublisherAddress + " to view the " + kPublisherShortName +
+         " Home Page.");
+}

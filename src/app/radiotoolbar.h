@@ -1,0 +1,93 @@
+// The floating window: the program's small control panel with the station list,
+// play and stop, the volume bar and the menu that reaches everything else. It owns
+// no data of its own; it keeps its controls in step with the configuration window.
+#pragma once
+
+#include <string>
+
+#include "gui/buttons.h"
+#include "gui/comctrls.h"
+#include "gui/dialogs.h"
+#include "gui/forms.h"
+#include "gui/listcontrols.h"
+#include "gui/menus.h"
+#include "gui/stdctrls.h"
+#include "gui/timer.h"
+
+// The player's own top-level window, which stop closes and the menu raises.
+inline constexpr const char* kPlayerWindowClass = "Progressive Networks RAPlayer";
+// How the publisher is named in its menu entries and messages.
+inline constexpr const char* kPublisherShortName = "Zelvora Project";
+
+class TRadioFloatWin : public TForm {
+  public:
+    explicit TRadioFloatWin(TComponent* owner);
+    ~TRadioFloatWin() override;
+
+    TLabel* StatusLabel;  // "Stations:"
+    TComboBox* StationCB;
+    TSpeedButton* SpeedButton3;  // play
+    TSpeedButton* SpeedButton1;  // stop
+    TLabel* VolumeLabel;         // "Volume:"
+    TTrackBar* VolumeBar;
+    TTimer* Timer1;
+    TOpenDialog* OpenDialog1;
+
+    TMainMenu* MainMenu1;
+    TMenuItem* File1;
+    TMenuItem* HideItem;
+    TMenuItem* N3;
+    TMenuItem* OpenRealAudioWindow1;
+    TMenuItem* N2;
+    TMenuItem* Exit2;
+    TMenuItem* Configure1;
+    TMenuItem* N1;
+    TMenuItem* ConfigureRealAudioLocation1;
+    TMenuItem* Help1;
+    TMenuItem* Help2;
+    TMenuItem* N6;
+    TMenuItem* AboutItem1;
+    TMenuItem* AboutPublisher1;
+    TMenuItem* PublisherWebPage1;
+    TMenuItem* PublisherHomePage1;
+
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void StationCBChange(TObject* sender);
+    void SpeedButton3Click(TObject* sender);
+    void SpeedButton1Click(TObject* sender);
+    void VolumeBarEnter(TObject* sender);
+    void VolumeBarChange(TObject* sender);
+    void Timer1Timer(TObject* sender);
+    void HideItemClick(TObject* sender);
+    void OpenRealAudioWindow1Click(TObject* sender);
+    void Exit2Click(TObject* sender);
+    void N1Click(TObject* sender);
+    void ConfigureRealAudioLocation1Click(TObject* sender);
+    void Help2Click(TObject* sender);
+    void AboutItem1Click(TObject* sender);
+    void AboutPublisher1Click(TObject* sender);
+    void PublisherHomePage1Click(TObject* sender);
+
+    // The drop-down list becomes a copy of the station list, with the list's
+    // selection when withSelection is set and none otherwise.
+    void CopyStationList(bool withSelection);
+    bool VolumeBarEntered() const { return volumeBarEntered_; }
+
+  private:
+    void CreateControls();
+    void CreateMenu();
+    TMenuItem* AddItem(TMenuItem* parent, const char* name, const std::string& caption,
+                       TNotifyEvent onClick = nullptr);
+
+    // The volume bar follows the mixer while there is one; a mixer that fails is
+    // reported once in a run, and the bar waits disabled until it answers again.
+    void ShowVolume();
+    void VolumeUnavailable(const char* why);
+    void VolumeFailed(const std::exception& e);
+
+    bool volumeBarEntered_ = false;
+    bool volumeFailureReported_ = false;
+};
+
+extern TRadioFloatWin* RadioFloatWin;

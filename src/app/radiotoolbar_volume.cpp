@@ -1,0 +1,66 @@
+// The volume bar and the mixer behind it. Most machines today have no auxiliary
+// device for the wave output, so a missing mixer is an ordinary state, shown on the
+// bar itself; a mixer that answered and then stops is worth one report per run.
+#include "app/radiotoolbar.h"
+
+#include "app/radiowin.h"
+#include "components/volume.h"
+#include "gui/application.h"
+
+namespace {
+
+const char* const kNoMixerHint = "No volume control: this computer has no wave output device.";
+const char* const kMixerLostHint = "No volume control: the wave output device stopped answering.";
+
+}  // namespace
+
+void TRadioFloatWin::ShowVolume() {
+    TMixerVolume* mixer = RadioForm->MixerVolume1;
+    if (!mixer) return VolumeUnavailable(kNoMixerHint);
+    VolumeBar->SetPosition(mixer->Volume());
+}
+
+void TRadioFloatWin::VolumeUnavailable(const char* why) {
+    VolumeBar->SetEnabled(false);
+    VolumeBar->SetHint(why);
+    VolumeBar->SetShowHint(true);
+}
+
+void TRadioFloatWin::VolumeFailed(const std::exception& e) {
+    VolumeUnavailable(kMixerLostHint);
+    if (volumeFailureReported_) return;
+    // Set before the report: its message box runs a loop in which the poll goes on.
+    volumeFailureReported_ = true;
+    Application->ShowException(e);
+}
+
+void TRadioFloatWin::VolumeBarEnter(TObject*) {
+    volumeBarEntered_ = true;
+}
+
+void TRadioFloatWin::VolumeBarChange(TObject*) {
+    TMixerVolume* mixer = RadioForm->MixerVolume1;
+    if (!volumeBarEntered_ || !mixer) return;
+    try {
+        mixer->SetVolume(static_cast<TMinMaxVolume>(VolumeBar->Position()));
+    } catch (const EDeviceTypeError& e) {
+        VolumeFailed(e);
+    }
+}
+
+// A device that comes back after failing gets its bar back.
+void TRadioFloatWin::Timer1Timer(TObject*) {
+    TMixerVolume* mixer = RadioForm->MixerVolume1;
+    if (!mixer) return;
+    try {
+        mixer->Refresh();
+    } catch (const EDeviceTypeError& e) {
+        return VolumeFailed(e);
+    }
+    if (!VolumeBar->Enabled()) {
+        VolumeBar->SetEnabled(true);
+        VolumeBar->SetShowHint(false);
+        VolumeBar->SetHint("");
+    }
+    VolumeBar->SetPosition(mixer->Volume());
+}
