@@ -55,11 +55,6 @@ int Win32Platform::CompareStringA(plat::DWORD flags, const std::string& a, const
                             b.data(), static_cast<int>(b.size()));
 }
 
-plat::BOOL Win32Platform::WinHelpA(PHWND owner, const std::string& helpFile, plat::UINT command,
-                                   std::uintptr_t data) {
-    return ::WinHelpA(H(owner), helpFile.c_str(), command, data);
-}
-
 int Win32Platform::MultiByteToWideChar(plat::UINT codePage, plat::DWORD flags, const char* text,
                                        int length, char16_t* buffer, int bufferLength) {
     // char16_t and WCHAR are both 16-bit UTF-16 units on Windows.
