@@ -49,20 +49,6 @@ TEST_F(About, WithoutIntroRtfTheBuiltInIntroductionStays) {
     EXPECT_TRUE(harness().messageBoxes.empty());
 }
 
-TEST_F(About, TheBoxIntroducesTheProductWithItsTwoButtonsFirstInTabOrder) {
-    StartQuietly();
-    EXPECT_EQ(AboutBox->Caption(), "About Zelvora --- Great Internet Radio on your PC!");
-    ASSERT_EQ(AboutBox->PageControl1->PageCount(), 1);
-    EXPECT_EQ(AboutBox->TabSheet1->Caption(), "About Zelvora!");
-    EXPECT_EQ(AboutBox->VisitPublisherBtn->Hint(),
-              "Click here to learn more about all our products!");
-    EXPECT_TRUE(AboutBox->VisitPublisherBtn->ShowHint());
-    EXPECT_EQ(AboutBox->Button1->Caption(), "Go To Main Window");
-    EXPECT_LT(AboutBox->VisitPublisherBtn->TabOrder(), AboutBox->Button1->TabOrder());
-    EXPECT_LT(AboutBox->Button1->TabOrder(), AboutBox->PageControl1->TabOrder());
-    EXPECT_EQ(AboutBox->Label1->Font().name, "Times New Roman");
-}
-
 TEST_F(About, AboutEntryShowsTheBoxWithoutBlockingAndAgainOnlyRaisesIt) {
     StartQuietly();
     RadioForm->ShowFloatingWindow(false);

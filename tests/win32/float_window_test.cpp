@@ -149,6 +149,14 @@ TEST_F(FloatWine, F1OpensTheHelpPageOnceAtItsContents) {
     else
         EXPECT_NE(parameters.find("zelvora.html#Table_Of_Contents"), std::string::npos)
             << parameters;
+
+    // Asked for the contents alone, the page opens at its top once the loop runs.
+    opened.clear();
+    EXPECT_TRUE(platform().WinHelpA(0, Application->HelpFile(), HELP_CONTENTS, 0));
+    EXPECT_TRUE(opened.empty());
+    Pump(5);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].second.find('#'), std::string::npos) << opened[0].second;
 }
 
 TEST_F(FloatWine, HelpPagesAreFoundBesideTheHelpFileAndAddressedByAnchor) {
