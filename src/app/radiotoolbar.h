@@ -84,6 +84,7 @@ class TRadioFloatWin : public TForm {
     // reported once in a run, and the bar waits disabled until it answers again.
     void ShowVolume();
     void VolumeUnavailable(const char* why);
+    void VolumeAvailable();
     void VolumeFailed(const std::exception& e);
 
     bool volumeBarEntered_ = false;

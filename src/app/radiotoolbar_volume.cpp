@@ -20,10 +20,22 @@ void TRadioFloatWin::ShowVolume() {
     VolumeBar->SetPosition(mixer->Volume());
 }
 
+// A disabled control gets no mouse messages, they go to the window under it: the
+// window carries the reason too, so that it shows while the mouse rests on the bar.
 void TRadioFloatWin::VolumeUnavailable(const char* why) {
     VolumeBar->SetEnabled(false);
-    VolumeBar->SetHint(why);
-    VolumeBar->SetShowHint(true);
+    for (TControl* c : {static_cast<TControl*>(VolumeBar), static_cast<TControl*>(this)}) {
+        c->SetHint(why);
+        c->SetShowHint(true);
+    }
+}
+
+void TRadioFloatWin::VolumeAvailable() {
+    VolumeBar->SetEnabled(true);
+    for (TControl* c : {static_cast<TControl*>(VolumeBar), static_cast<TControl*>(this)}) {
+        c->SetShowHint(false);
+        c->SetHint("");
+    }
 }
 
 void TRadioFloatWin::VolumeFailed(const std::exception& e) {
@@ -57,10 +69,6 @@ void TRadioFloatWin::Timer1Timer(TObject*) {
     } catch (const EDeviceTypeError& e) {
         return VolumeFailed(e);
     }
-    if (!VolumeBar->Enabled()) {
-        VolumeBar->SetEnabled(true);
-        VolumeBar->SetShowHint(false);
-        VolumeBar->SetHint("");
-    }
+    if (!VolumeBar->Enabled()) VolumeAvailable();
     VolumeBar->SetPosition(mixer->Volume());
 }

@@ -86,6 +86,9 @@ TEST_F(FloatVolume, AMachineWithoutTheDeviceStartsQuietlyWithTheBarDisabledAndEx
     EXPECT_FALSE(Bar()->Enabled());
     EXPECT_TRUE(Bar()->ShowHint());
     EXPECT_NE(Bar()->Hint().find("no wave output device"), std::string::npos);
+    // The bar gets no mouse messages while disabled: its window shows the reason too.
+    EXPECT_EQ(RadioFloatWin->Hint(), Bar()->Hint());
+    EXPECT_TRUE(RadioFloatWin->ShowHint());
 
     harness().Advance(5000);
     Bar()->UserFocus();
@@ -109,6 +112,7 @@ TEST_F(FloatVolume, ADeviceThatGoesAwayIsReportedOnceAndItsBarComesBackWithIt) {
     harness().Advance(1000);
     EXPECT_TRUE(Bar()->Enabled());
     EXPECT_FALSE(Bar()->ShowHint());
+    EXPECT_FALSE(RadioFloatWin->ShowHint());
     EXPECT_EQ(Bar()->Position(), 0x90);
 
     // Gone again, and a move of the bar meets it first: still the one report.
