@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gui/application.h"
-#include "gui/filebytes.h"
+#include "gui/fileutil.h"
 #include "platform/platform.h"
 
 // ---- TTrackBar --------------------------------------------------------------------------

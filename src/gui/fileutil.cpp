@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "gui/exceptions.h"
 #include "platform/platform.h"
 
 using namespace plat;
@@ -56,8 +57,9 @@ bool DirectoryExists(const std::string& path) {
 }
 
 DWORD ReadFileChunks(const std::string& path,
-                     const std::function<bool(std::string_view chunk)>& consume) {
+                     const std::function<bool(std::string_view chunk)>& consume, bool* opened) {
     FileHandle file(Current().CreateFileA(path, GENERIC_READ, OPEN_EXISTING));
+    if (opened) *opened = file.valid();
     if (!file.valid()) return Current().GetLastError();
     std::vector<char> buffer(kChunkSize);
     for (;;) {
@@ -75,6 +77,21 @@ DWORD ReadWholeFile(const std::string& path, std::string& bytes) {
         bytes.append(chunk);
         return true;
     });
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    bool opened = false;
+    DWORD error = ReadFileChunks(
+        path,
+        [&](std::string_view chunk) {
+            bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+            return true;
+        },
+        &opened);
+    if (!opened) throw EFOpenError(path);
+    if (error) throw EReadError(SReadError);
+    return bytes;
 }
 
 DWORD WriteFileReplacing(const std::string& path, std::string_view bytes) {

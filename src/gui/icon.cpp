@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gui/exceptions.h"
-#include "gui/filebytes.h"
+#include "gui/fileutil.h"
 #include "platform/platform.h"
 
 namespace {
