@@ -86,15 +86,8 @@ void TRadioFloatWin::OpenRealAudioWindow1Click(TObject*) {
         p.SetForegroundWindow(player);
         return;
     }
-    std::string command = PlayerCommandLine(RadioForm->RealAudioLoc, "");
-    command.pop_back();  // the blank that would come before a URL
-    if (p.WinExec(command, plat::SW_SHOWNORMAL) >= 32) return;
-    Application->MessageBox(
-        std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
-                    "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
-                    "RealAudio, go to ") +
-            kPlayerVendorAddress + " to download and install RealAudio.",
-        "Error", plat::MB_OK | plat::MB_ICONSTOP);
+    if (p.WinExec(QuotedPlayerLocation(RadioForm->RealAudioLoc), plat::SW_SHOWNORMAL) < 32)
+        ShowPlayerFailure();
 }
 
 void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {

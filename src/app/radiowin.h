@@ -157,5 +157,9 @@ private:
 // is quoted, so that the system cannot start a different program from a prefix of
 // the path; a location with arguments after the program is left as it is.
 std::string PlayerCommandLine(const std::string& location, const std::string& url);
+// The location as it starts the player: quoted by the rule above.
+std::string QuotedPlayerLocation(const std::string& location);
+// The error box shown when the player cannot be started.
+void ShowPlayerFailure();
 
 extern TRadioForm* RadioForm;

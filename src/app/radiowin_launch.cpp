@@ -6,10 +6,23 @@
 #include "gui/fileutil.h"
 #include "platform/platform.h"
 
-std::string PlayerCommandLine(const std::string& location, const std::string& url) {
+std::string QuotedPlayerLocation(const std::string& location) {
     bool quote = location.find(' ') != std::string::npos && location.front() != '"' &&
                  FileExists(location);
-    return (quote ? "\"" + location + "\"" : location) + " " + url;
+    return quote ? "\"" + location + "\"" : location;
+}
+
+std::string PlayerCommandLine(const std::string& location, const std::string& url) {
+    return QuotedPlayerLocation(location) + " " + url;
+}
+
+void ShowPlayerFailure() {
+    Application->MessageBox(
+        std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
+                    "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
+                    "RealAudio, go to ") +
+            kPlayerVendorAddress + " to download and install RealAudio.",
+        "Error", plat::MB_OK | plat::MB_ICONSTOP);
 }
 
 void TRadioForm::LaunchStation(const std::string& name) {
@@ -17,13 +30,7 @@ void TRadioForm::LaunchStation(const std::string& name) {
     if (!url) return;
     plat::UINT result =
         plat::Current().WinExec(PlayerCommandLine(RealAudioLoc, *url), plat::SW_SHOWNORMAL);
-    if (result < 32)
-        Application->MessageBox(
-            std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
-                        "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
-                        "RealAudio, go to ") +
-                kPlayerVendorAddress + " to download and install RealAudio.",
-            "Error", plat::MB_OK | plat::MB_ICONSTOP);
+    if (result < 32) ShowPlayerFailure();
 }
 
 bool TRadioForm::LaunchURL(const std::string& address) {
