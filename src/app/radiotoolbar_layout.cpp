@@ -2,33 +2,20 @@
 // drop-down list, then the volume bar; the tool buttons take no focus.
 #include "app/radiotoolbar.h"
 
+#include "app/layout.h"
 #include "app/radiowin.h"
 
 namespace {
 
-struct Place {
-    int left, top, width, height;
-};
-
-template <class T>
-T* Make(TRadioFloatWin* form, const char* name, Place p, const std::string& caption = {}) {
-    auto* control = new T(form);
-    control->SetName(name);
-    control->SetParent(form);
-    control->SetBounds(p.left, p.top, p.width, p.height);
-    if (!caption.empty()) control->SetCaption(caption);
-    return control;
-}
-
 TLabel* MakeLabel(TRadioFloatWin* form, const char* name, Place p, const char* caption) {
-    auto* label = Make<TLabel>(form, name, p, caption);
+    auto* label = MakeControl<TLabel>(form, name, p, caption);
     label->SetAlignment(taRightJustify);
     return label;
 }
 
 TSpeedButton* MakeToolButton(TRadioFloatWin* form, const char* name, Place p, TGlyph glyph,
                              const char* hint) {
-    auto* button = Make<TSpeedButton>(form, name, p);
+    auto* button = MakeControl<TSpeedButton>(form, name, p);
     button->SetGlyph(glyph);
     button->SetHint(hint);
     button->SetShowHint(true);
@@ -39,10 +26,10 @@ TSpeedButton* MakeToolButton(TRadioFloatWin* form, const char* name, Place p, TG
 
 void TRadioFloatWin::CreateControls() {
     StatusLabel = MakeLabel(this, "StatusLabel", {2, 11, 56, 13}, "Stations:");
-    StationCB = Make<TComboBox>(this, "StationCB", {62, 8, 217, 21});
+    StationCB = MakeControl<TComboBox>(this, "StationCB", {62, 8, 217, 21});
     StationCB->OnChange = [this](TObject* s) { StationCBChange(s); };
     VolumeLabel = MakeLabel(this, "VolumeLabel", {2, 46, 42, 13}, "Volume:");
-    VolumeBar = Make<TTrackBar>(this, "VolumeBar", {47, 38, 289, 40});
+    VolumeBar = MakeControl<TTrackBar>(this, "VolumeBar", {47, 38, 289, 40});
     VolumeBar->SetMin(0);
     VolumeBar->SetMax(255);
     VolumeBar->SetPosition(0);

@@ -1,35 +1,22 @@
 // The configuration window's controls and where they stand. They are made in tab
 // order; the glyph-only buttons take no focus.
+#include "app/layout.h"
 #include "app/radiowin.h"
 
 #include "gui/application.h"
 
 namespace {
 
-struct Place {
-    int left, top, width, height;
-};
-
-template <class T>
-T* Make(TRadioForm* form, const char* name, Place p, const std::string& caption = {}) {
-    auto* control = new T(form);
-    control->SetName(name);
-    control->SetParent(form);
-    control->SetBounds(p.left, p.top, p.width, p.height);
-    if (!caption.empty()) control->SetCaption(caption);
-    return control;
-}
-
 TBitBtn* MakeButton(TRadioForm* form, const char* name, Place p, const char* caption,
                     TGlyph glyph) {
-    auto* button = Make<TBitBtn>(form, name, p, caption);
+    auto* button = MakeControl<TBitBtn>(form, name, p, caption);
     button->SetGlyph(glyph);
     return button;
 }
 
 TSpeedButton* MakeGlyphButton(TRadioForm* form, const char* name, Place p, TGlyph glyph,
                               const char* hint) {
-    auto* button = Make<TSpeedButton>(form, name, p);
+    auto* button = MakeControl<TSpeedButton>(form, name, p);
     button->SetGlyph(glyph);
     button->SetHint(hint);
     button->SetShowHint(true);
@@ -37,7 +24,7 @@ TSpeedButton* MakeGlyphButton(TRadioForm* form, const char* name, Place p, TGlyp
 }
 
 TLabel* MakeHeading(TRadioForm* form, const char* name, Place p, const char* caption) {
-    auto* label = Make<TLabel>(form, name, p, caption);
+    auto* label = MakeControl<TLabel>(form, name, p, caption);
     label->SetFont(plat::FontSpec{"MS Sans Serif", 8, true, false});
     return label;
 }
@@ -65,14 +52,14 @@ void TRadioForm::CreateControls() {
 }
 
 void TRadioForm::CreateStationControls() {
-    Label1 = Make<TLabel>(this, "Label1", {16, 14, 120, 13}, "Station:");
-    StationLB = Make<TListBox>(this, "StationLB", {16, 32, 185, 121});
+    Label1 = MakeControl<TLabel>(this, "Label1", {16, 14, 120, 13}, "Station:");
+    StationLB = MakeControl<TListBox>(this, "StationLB", {16, 32, 185, 121});
     StationLB->SetItemHeight(13);
     StationLB->SetDragMode(dmAutomatic);
-    Label2 = Make<TLabel>(this, "Label2", {248, 36, 36, 13}, "Name:");
-    NameEdit = Make<TEdit>(this, "NameEdit", {288, 32, 193, 21});
-    Label3 = Make<TLabel>(this, "Label3", {248, 64, 36, 13}, "URL:");
-    URLEdit = Make<TEdit>(this, "URLEdit", {288, 60, 193, 21});
+    Label2 = MakeControl<TLabel>(this, "Label2", {248, 36, 36, 13}, "Name:");
+    NameEdit = MakeControl<TEdit>(this, "NameEdit", {288, 32, 193, 21});
+    Label3 = MakeControl<TLabel>(this, "Label3", {248, 64, 36, 13}, "URL:");
+    URLEdit = MakeControl<TEdit>(this, "URLEdit", {288, 60, 193, 21});
     AddButton = MakeButton(this, "AddButton", {393, 92, 88, 25}, "Add", TGlyph::Add);
     DeleteButton = MakeButton(this, "DeleteButton", {16, 162, 88, 25}, "Delete", TGlyph::Delete);
     PlayButton = MakeButton(this, "PlayButton", {113, 162, 88, 25}, "Play", TGlyph::Play);
@@ -81,15 +68,15 @@ void TRadioForm::CreateStationControls() {
 void TRadioForm::CreateOptionControls() {
     Label4 = MakeHeading(this, "Label4", {16, 204, 200, 13}, "When Zelvora starts...");
     PlayAtStartCB =
-        Make<TCheckBox>(this, "PlayAtStartCB", {32, 224, 150, 17}, "Play Selected Station");
+        MakeControl<TCheckBox>(this, "PlayAtStartCB", {32, 224, 150, 17}, "Play Selected Station");
     ShowWinAtStartCB =
-        Make<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17}, "Show Floating Window");
+        MakeControl<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17}, "Show Floating Window");
     Label5 = MakeHeading(this, "Label5", {16, 254, 200, 13}, "Add icon to...");
-    StartMenuCB = Make<TCheckBox>(this, "StartMenuCB", {32, 274, 100, 17}, "Start Menu");
-    DesktopCB = Make<TCheckBox>(this, "DesktopCB", {140, 274, 90, 17}, "Desktop");
+    StartMenuCB = MakeControl<TCheckBox>(this, "StartMenuCB", {32, 274, 100, 17}, "Start Menu");
+    DesktopCB = MakeControl<TCheckBox>(this, "DesktopCB", {140, 274, 90, 17}, "Desktop");
     LaunchAtStartCB =
-        Make<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17}, "Startup Items Folder");
-    OKButton = Make<TButton>(this, "OKButton", {393, 292, 88, 25}, "OK");
+        MakeControl<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17}, "Startup Items Folder");
+    OKButton = MakeControl<TButton>(this, "OKButton", {393, 292, 88, 25}, "OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
 
