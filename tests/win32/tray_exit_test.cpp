@@ -1,0 +1,162 @@
+// The real program, started as a child: its icon in the notification area, the menu
+// that a right click on it opens, and "Exit" chosen there, which saves and ends it.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/stationorder.h"
+#include "components/PGTray95.h"
+#include "gui/application.h"
+#include "gui/listcontrols.h"
+#include "support/platform_fixture.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <shellapi.h>  // after windows.h, which it builds on
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Search {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char name[64] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    if (pid != s->process || std::string(name) != s->className) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+// A top-level window of that class in that process, waited for up to ms.
+HWND WaitForWindow(DWORD process, const char* className, int ms) {
+    for (DWORD end = ::GetTickCount() + ms;; ::Sleep(50)) {
+        Search s{process, className, nullptr};
+        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+        if (s.found || ::GetTickCount() > end) return s.found;
+    }
+}
+
+bool ShellHasIcon(HWND window) {
+    NOTIFYICONDATAA d{};
+    d.cbSize = 88;
+    d.hWnd = window;
+    d.uID = kTrayIconId;
+    d.uFlags = NIF_TIP;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &d) != FALSE;
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class TrayExitWine : public PlatformTest {
+  protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        char self[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+        program = fs::path(self).parent_path().parent_path() / "src" / "zelvora.exe";
+        char windows[MAX_PATH] = {};
+        ::GetWindowsDirectoryA(windows, MAX_PATH);
+        settings = fs::path(windows) / "zelvora.ini";
+        if (fs::exists(settings)) savedSettings = ReadAll(settings);
+        hadSettings = fs::exists(settings);
+    }
+    void TearDown() override {
+        if (child.hProcess) {
+            if (::WaitForSingleObject(child.hProcess, 0) != WAIT_OBJECT_0)
+                ::TerminateProcess(child.hProcess, 1);
+            ::CloseHandle(child.hProcess);
+            ::CloseHandle(child.hThread);
+        }
+        std::error_code ec;
+        if (hadSettings)
+            std::ofstream(settings, std::ios::binary) << savedSettings;
+        else
+            fs::remove(settings, ec);
+        PlatformTest::TearDown();
+    }
+
+    fs::path program, settings;
+    std::string savedSettings;
+    bool hadSettings = false;
+    PROCESS_INFORMATION child{};
+};
+
+TEST_F(TrayExitWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
+    if (!fs::exists(program)) GTEST_SKIP() << "no " << program.string() << " in this build";
+    const fs::path home = dir();
+    fs::copy_file(program, home / "zelvora.exe");
+    {
+        Application = new TApplication();
+        TListBox list(nullptr);
+        for (const char* name : {"Alpha", "Beta"}) list.Items()->Add(name);
+        SaveStationList(list, (home / "zelvora.set").string());
+        delete Application;
+        Application = nullptr;
+    }
+    fs::remove(home / "zelvora.set.bak");
+    // No floating window, so no about box: the tray is all there is.
+    std::ofstream(settings, std::ios::binary) << "[MainForm]\r\nShowWinAtStartCB=0\r\n";
+    const auto before = fs::last_write_time(home / "zelvora.set");
+
+    const std::string exe = (home / "zelvora.exe").string();
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    ASSERT_TRUE(::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                 home.string().c_str(), &si, &child));
+
+    HWND icon = WaitForWindow(child.dwProcessId, "TPGTrayIconMsgWindow", 20000);
+    ASSERT_NE(icon, nullptr);
+    // The window comes first; the icon follows once the configuration window has loaded.
+    bool added = false;
+    for (int i = 0; i < 100 && !(added = ShellHasIcon(icon)); ++i) ::Sleep(50);
+    EXPECT_TRUE(added);
+    ::Sleep(500);  // the rest of the start-up, up to the message loop
+
+    ::PostMessageA(icon, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONDOWN);
+    ::PostMessageA(icon, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONUP);
+    HWND menu = WaitForWindow(child.dwProcessId, "#32768", 5000);
+    ASSERT_NE(menu, nullptr);
+    for (int i = 0; i < 50 && !::IsWindowVisible(menu); ++i) ::Sleep(20);
+    EXPECT_TRUE(::IsWindowVisible(menu));
+
+    // Up from nothing chosen is the last item: Exit (the in-process test reads the items).
+    ::PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(::WaitForSingleObject(child.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(child.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+
+    EXPECT_FALSE(ShellHasIcon(icon));
+    const std::string order = ReadAll(home / "zelvora.set");
+    EXPECT_NE(order.find("Alpha"), std::string::npos);
+    EXPECT_NE(order.find("Beta"), std::string::npos);
+    EXPECT_GE(fs::last_write_time(home / "zelvora.set"), before);
+    const std::string ini = ReadAll(settings);
+    EXPECT_NE(ini.find("Status=1"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("StationLBItemIndex=-1"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("ShowWinAtStartCB=0"), std::string::npos) << ini;
+}
+
+}  // namespace
