@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/radiotoolbar.h"
 #include "app/radiowin.h"
 #include "components/PGTray95.h"
 #include "gui/application.h"
@@ -143,6 +144,39 @@ TEST_F(TrayMenu, ExitFromTheMenuSavesRemovesTheIconAndEnds) {
                                 [](auto& l) { return l.rfind("Shell_NotifyIconA(2,", 0) == 0; });
     EXPECT_LT(removed, exit);
     EXPECT_NE(exit, log.end());
+}
+
+TEST_F(TrayMenu, AClickOrDoubleClickBringsTheFloatingWindowForwardARightClickOnlyTheMenu) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    ASSERT_NE(RadioFloatWin, nullptr);
+    ASSERT_FALSE(RadioFloatWin->Visible());
+    const plat::HWND icon = RadioForm->PGTrayIcon951->MsgWindow()->Handle();
+    auto notify = [&](plat::UINT mouse) { platform().SendMessageA(icon, WM_TRAYNOTIFY, 0, mouse); };
+
+    RightClick();
+    EXPECT_FALSE(RadioFloatWin->Visible());
+
+    notify(plat::WM_LBUTTONDOWN);
+    notify(plat::WM_LBUTTONUP);
+    harness().Advance(harness().doubleClickTime);
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    EXPECT_EQ(harness().foregroundCalls.back(), RadioFloatWin->Handle());
+
+    RadioFloatWin->Hide();
+    harness().foregroundCalls.clear();
+    notify(plat::WM_LBUTTONDOWN);
+    notify(plat::WM_LBUTTONDBLCLK);
+    harness().Advance(harness().doubleClickTime);
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    EXPECT_EQ(harness().foregroundCalls, std::vector<plat::HWND>{RadioFloatWin->Handle()});
+
+    // "Zelvora..." shows it and leaves the foreground where the menu put it.
+    RadioFloatWin->Hide();
+    harness().popupChoices = {"Zelvora..."};
+    RightClick();
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    EXPECT_EQ(harness().foregroundCalls.back(), icon);
 }
 
 TEST_F(TrayMenu, ASecondCopyShowsItsOwnIconToo) {
