@@ -4,7 +4,6 @@
 #include <string>
 #include <tuple>
 
-#include "gui/exceptions.h"
 #include "unit/tray_fixture.h"
 
 namespace {
@@ -142,17 +141,6 @@ TEST_F(TrayClicks, ButtonUpsAndTheMiddleButtonAreIgnored) {
     Advance(5000);
     EXPECT_EQ(events, "");
     EXPECT_FALSE(tray->MsgWindow()->Timing());
-}
-
-TEST_F(TrayClicks, AFailingClickHandlerIsReportedAndTheIconRunsOn) {
-    tray->OnClick = [](TObject*) { throw EInvalidOperation("Not now"); };
-    Click(plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP);
-    Advance(500);
-    ASSERT_EQ(harness().messageBoxes.size(), 1u);
-    EXPECT_EQ(harness().messageBoxes[0].text, "Not now.");
-    Click(plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP);
-    Advance(500);
-    EXPECT_EQ(harness().messageBoxes.size(), 2u);
 }
 
 }  // namespace
