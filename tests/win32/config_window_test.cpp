@@ -137,6 +137,7 @@ TEST_F(ConfigWindow, IsAFixedDialogOfItsSizeCentredInItsFont) {
     for (TWinControl* c : std::vector<TWinControl*>{w->AddButton, w->DeleteButton, w->PlayButton,
                                                     w->OKButton, w->PlayAtStartCB, w->Label4})
         EXPECT_EQ(TextOf(H(c)), c->Caption());
+    EXPECT_EQ(::GetWindowLongA(H(w->OKButton), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     SaveScreenshot("config_window.bmp");
 }
 
