@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The end-to-end drive: copies zelvora.exe into a fresh program folder inside a fresh
+# 32-bit Wine prefix, starts a virtual X server, and runs the driver (tests/e2e), which
+# goes through a person's day with the real program. Prints the driver's PASS/FAIL
+# line per step and ends with
+#   e2e: N passed, N failed
+# The counts also go to <output>/result, the screenshots (PNG) and the log to <output>.
+#
+# Usage: scripts/e2e.sh [BUILD_DIR]   (default: $ZEL_BUILD_ROOT/windows, already built)
+# Environment (besides those of scripts/lib.sh):
+#   ZEL_E2E_TIMEOUT   seconds the whole drive may take (default 600)
+#   ZEL_E2E_PLAYER    the test player program (default: found in the build)
+set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+dir=$(cd "${1:-$ZEL_BUILD_ROOT/windows}" 2>/dev/null && pwd) || zel_die "no build folder ${1:-$ZEL_BUILD_ROOT/windows}"
+out=$dir/test-output/e2e
+work=$dir/e2e
+
+finish() {
+  zel_stop_wine_now
+  zel_stop_xvfb
+}
+# Ends every Wine process of the drive's own prefix (only ours live there).
+zel_stop_wine_now() {
+  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+rm -rf "$out"
+mkdir -p "$out"
+# fail REASON: the drive could not run at all; counted as one failed test.
+fail() {
+  echo "FAIL e2e: $*" | tee "$out/e2e.log"
+  echo "e2e: 0 passed, 1 failed"
+  echo "0 1" >"$out/result"
+  exit 1
+}
+
+exe=$(find "$dir" -name zelvora.exe -type f -not -path "$work/*" -print -quit)
+driver=$(find "$dir" -name zel_e2e.exe -type f -print -quit)
+player=${ZEL_E2E_PLAYER:-$(find "$dir" -path "$work" -prune -o -iname '*player*.exe' -type f -print -quit)}
+[ -n "$exe" ] || fail "zelvora.exe is not built in $dir"
+[ -n "$driver" ] || fail "the driver zel_e2e.exe is not built in $dir"
+[ -n "$player" ] && [ -f "$player" ] || fail "the test player is not built in $dir"
+
+# A fresh prefix each time: a first start must find nothing on disk.
+rm -rf "$work"
+mkdir -p "$work"
+zel_wine_env "$work/wine"
+zel_say "making a fresh wine prefix $WINEPREFIX"
+timeout --kill-after=10 600 "$ZEL_ROOT/scripts/wine-prefix" </dev/null >"$out/wine-prefix.log" 2>&1 ||
+  fail "could not make the wine prefix"
+
+zel_start_xvfb || fail "could not start Xvfb"
+
+# The program in a folder of its own, as a person unpacks it; the player where the
+# person is asked to point at it.
+c=$WINEPREFIX/drive_c
+mkdir -p "$c/Zelvora" "$c/players"
+cp "$exe" "$c/Zelvora/"
+for f in zelvora.html intro.rtf; do
+  [ -f "$ZEL_ROOT/res/$f" ] && cp "$ZEL_ROOT/res/$f" "$c/Zelvora/"
+done
+cp "$player" "$c/players/rap.exe"
+# Wine draws every window's caption and frame itself: there is no window manager on
+# the virtual display, and the screenshots should show the windows as a person knows them.
+timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+  fail "could not set up the prefix's window frames"
+
+zel_say "driving zelvora.exe (screenshots in $out)"
+# The test player writes each command line it is started with to this file.
+export ZEL_PLAYER_LOG='C:\players\rap.log'
+# Into a file, not a pipe: Wine's own processes inherit the output and outlive the driver.
+timeout --kill-after=10 "${ZEL_E2E_TIMEOUT:-600}" wine "$driver" \
+  --exe 'C:\Zelvora\zelvora.exe' --player 'C:\players\rap.exe' \
+  --record "$ZEL_PLAYER_LOG" --out "Z:${out//\//\\}" </dev/null >"$out/e2e.log" 2>"$out/wine.log"
+rc=$?
+zel_stop_wine_now
+cat "$out/e2e.log"
+
+for bmp in "$out"/*.bmp; do
+  [ -f "$bmp" ] || continue
+  convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+done
+
+passed=$(grep -c '^PASS ' "$out/e2e.log")
+failed=$(grep -c '^FAIL ' "$out/e2e.log")
+if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then
+  echo "FAIL e2e: the driver ended with status $rc" | tee -a "$out/e2e.log"
+  failed=1
+fi
+[ $((passed + failed)) -eq 0 ] && failed=1
+echo "$passed $failed" >"$out/result"
+[ "$rc" -eq 0 ] || tail -n 20 "$out/wine.log" >&2
+exit $((failed > 0))

@@ -1,0 +1,92 @@
+#include <algorithm>
+
+#include "e2e/steps.h"
+#include "e2e/ui.h"
+
+namespace e2e {
+
+namespace {
+
+// The floating window's two tool buttons, play and stop, left to right; they show
+// glyphs, no caption.
+std::vector<HWND> ToolButtons(HWND floating) {
+    std::vector<HWND> buttons;
+    for (HWND b : Descendants(floating)) {
+        if (ClassOf(b) == "Button" && TextOf(b).empty()) buttons.push_back(b);
+    }
+    std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        ::GetWindowRect(a, &ra);
+        ::GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    });
+    return buttons;
+}
+
+std::string CommandLineFor(const Day& day, const Station& s) {
+    return day.player + " " + s.url;
+}
+
+void ExpectPlayed(const Day& day, size_t before, const Station& s, const std::string& how) {
+    std::string got = WaitPlayerStart(day, before);
+    Expect(!got.empty(), how + " started no player");
+    Expect(got == CommandLineFor(day, s), how + " started the player with " + Quoted(got) +
+                                              ", not " + Quoted(CommandLineFor(day, s)));
+}
+
+}  // namespace
+
+void PlayFromList(Day& day) {
+    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
+    HWND combo = Child(floating, "ComboBox");
+    auto buttons = ToolButtons(floating);
+    Expect(combo && buttons.size() == 2, "the floating window lacks its list or its buttons");
+    size_t before = PlayerStarts(day).size();
+    ChooseInCombo(combo, 1);
+    Pause(1500);
+    Expect(PlayerStarts(day).size() == before, "choosing a station in the list played it");
+    Expect(ComboSelection(combo) == 1, "the drop-down list did not keep the choice");
+    Click(buttons[0]);
+    ExpectPlayed(day, before, kJazz, "the play button");
+    Expect(WaitUntil([] { return PlayerWindow() != nullptr; }, 5000),
+           "the test player shows no window");
+}
+
+void StopPlayer(Day& day) {
+    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
+    auto buttons = ToolButtons(floating);
+    Expect(buttons.size() == 2, "the floating window lacks its stop button");
+    Expect(PlayerWindow() != nullptr, "no player runs to be stopped");
+    day.Shot("playing");
+    Click(buttons[1]);
+    Expect(WaitUntil([] { return PlayerWindow() == nullptr; }, 5000),
+           "the stop button left the player's window open");
+}
+
+void PlayFromTrayMenu(Day& day) {
+    // "Zelvora...", a separator, the three stations: the first station is one down.
+    size_t before = PlayerStarts(day).size();
+    ChooseFromTrayMenu(day, day.app, {VK_DOWN, VK_RETURN}, "tray-menu");
+    ExpectPlayed(day, before, kNews, "the tray menu's first station");
+    before = PlayerStarts(day).size();
+    ChooseFromTrayMenu(day, day.app, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, "tray-menu-third");
+    Station renamed{kRenamedRock, kRock.url};
+    ExpectPlayed(day, before, renamed, "the tray menu's third station");
+    if (HWND player = PlayerWindow()) ::PostMessageA(player, WM_CLOSE, 0, 0);
+}
+
+void ExitFromTray(Day& day) {
+    Expect(day.app.Running(), "the program is not running");
+    ChooseFromTrayMenu(day, day.app, {VK_END, VK_RETURN}, "tray-menu-exit");
+    Expect(day.app.WaitEnd(10000), "\"Exit\" did not end the program");
+    Expect(FileExists(day.ProgramDir() + "\\zelvora.set"), "no zelvora.set beside the program");
+    Expect(FileExists(SettingsFile()), "no settings file " + SettingsFile());
+    Expect(IniValue("Mainform", "StationLBItemIndex") == "1",
+           "the saved selection is " + Quoted(IniValue("Mainform", "StationLBItemIndex")));
+    Expect(IniValue("Mainform", "RealAudioLoc") == day.player,
+           "the saved player location is " + Quoted(IniValue("Mainform", "RealAudioLoc")));
+    Expect(IniValue("MainForm", "PlayAtStartCB") == "1", "\"Play Selected Station\" not saved");
+    Expect(IniValue("MainForm", "ShowWinAtStartCB") == "1", "\"Show Floating Window\" not saved");
+}
+
+}  // namespace e2e

@@ -1,0 +1,27 @@
+// The steps of the day, in the order a person takes them. Each throws StepFailure
+// with its reason when what it sees is not what the person should see.
+#pragma once
+
+#include "e2e/day.h"
+
+namespace e2e {
+
+// day_first.cpp: a first start with nothing on disk, the player's location, the
+// configuration window.
+void FirstStart(Day& day);
+void ChoosePlayerLocation(Day& day);
+void EditStations(Day& day);
+void CloseConfiguration(Day& day);
+
+// day_play.cpp: playing from the floating window and from the tray menu, and Exit.
+void PlayFromList(Day& day);
+void StopPlayer(Day& day);
+void PlayFromTrayMenu(Day& day);
+void ExitFromTray(Day& day);
+
+// day_again.cpp: the next starts, and a second copy beside the first.
+void RestartRestores(Day& day);
+void HiddenStart(Day& day);
+void SecondCopy(Day& day);
+
+}  // namespace e2e
