@@ -154,4 +154,15 @@ TEST_F(StationOrder, EditsAndOrderSurviveExitAndTheNextStart) {
     EXPECT_EQ(harness().winExecs[0].commandLine, "C:\\raplayer\\raplayer.exe http://blues");
 }
 
+TEST_F(StationOrder, PlaySelectedStationPlaysItAtTheNextStartThroughThePlayButton) {
+    list->UserSelect(3);
+    w->PlayAtStartCB->UserToggle();
+    ASSERT_TRUE(Exit());
+    EXPECT_TRUE(harness().winExecs.empty());
+    Restart();
+    ASSERT_EQ(harness().winExecs.size(), 1u);
+    EXPECT_EQ(harness().winExecs[0].commandLine, "C:\\raplayer\\raplayer.exe http://D");
+    EXPECT_EQ(RadioForm->NameEdit->Text(), "");  // playing is not a click on the list
+}
+
 }  // namespace
