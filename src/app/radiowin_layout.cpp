@@ -69,13 +69,13 @@ void TRadioForm::CreateOptionControls() {
     Label4 = MakeHeading(this, "Label4", {16, 204, 200, 13}, "When Zelvora starts...");
     PlayAtStartCB =
         MakeControl<TCheckBox>(this, "PlayAtStartCB", {32, 224, 150, 17}, "Play Selected Station");
-    ShowWinAtStartCB =
-        MakeControl<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17}, "Show Floating Window");
+    ShowWinAtStartCB = MakeControl<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17},
+                                              "Show Floating Window");
     Label5 = MakeHeading(this, "Label5", {16, 254, 200, 13}, "Add icon to...");
     StartMenuCB = MakeControl<TCheckBox>(this, "StartMenuCB", {32, 274, 100, 17}, "Start Menu");
     DesktopCB = MakeControl<TCheckBox>(this, "DesktopCB", {140, 274, 90, 17}, "Desktop");
-    LaunchAtStartCB =
-        MakeControl<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17}, "Startup Items Folder");
+    LaunchAtStartCB = MakeControl<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17},
+                                             "Startup Items Folder");
     OKButton = MakeControl<TButton>(this, "OKButton", {393, 292, 88, 25}, "OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
