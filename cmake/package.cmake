@@ -1,0 +1,58 @@
+# The release package: zelvora-<version>.zip in the build folder, with the program,
+# its help, its introduction and a note for Windows users, all in one folder
+# "Zelvora" that a person unpacks wherever they like. Build it with
+#   cmake --build --preset windows --target zelvora-zip
+if(NOT TARGET zelvora)
+  return()
+endif()
+
+# The version is the one the program file carries, so the two cannot drift apart.
+file(STRINGS ${PROJECT_SOURCE_DIR}/res/zelvora.rc ZEL_RC_VERSION REGEX "\"ProductVersion\"")
+string(REGEX MATCH "[0-9]+(\\.[0-9]+)*" ZEL_PACKAGE_VERSION "${ZEL_RC_VERSION}")
+if(NOT ZEL_PACKAGE_VERSION)
+  message(FATAL_ERROR "no ProductVersion in res/zelvora.rc")
+endif()
+
+set(ZEL_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/zelvora-${ZEL_PACKAGE_VERSION}.zip)
+set(ZEL_PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package)
+set(ZEL_PACKAGE_DIR ${ZEL_PACKAGE_STAGE}/Zelvora)
+file(MAKE_DIRECTORY ${ZEL_PACKAGE_STAGE})  # the packing runs in it
+
+# The help and the introduction are data files beside the program; the glob notices
+# them when they are added or removed.
+file(GLOB ZEL_PACKAGE_DATA CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/res/zelvora.html ${PROJECT_SOURCE_DIR}/res/intro.rtf)
+
+# Notepad on older Windows shows a text with bare line feeds as one long line.
+set(ZEL_PACKAGE_NOTE ${CMAKE_BINARY_DIR}/README-Windows-crlf.txt)
+add_custom_command(OUTPUT ${ZEL_PACKAGE_NOTE}
+  COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/res/README-Windows.txt
+          -DOUT=${ZEL_PACKAGE_NOTE} -P ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/res/README-Windows.txt ${PROJECT_SOURCE_DIR}/cmake/crlf.cmake
+  VERBATIM)
+
+set(ZEL_PACKAGE_NAMES zelvora.exe README-Windows.txt)
+foreach(f IN LISTS ZEL_PACKAGE_DATA)
+  get_filename_component(name ${f} NAME)
+  list(APPEND ZEL_PACKAGE_NAMES ${name})
+endforeach()
+list(TRANSFORM ZEL_PACKAGE_NAMES PREPEND Zelvora/ OUTPUT_VARIABLE ZEL_PACKAGE_ENTRIES)
+
+set(ZEL_PACKAGE_COPY_DATA)
+if(ZEL_PACKAGE_DATA)
+  set(ZEL_PACKAGE_COPY_DATA COMMAND ${CMAKE_COMMAND} -E copy ${ZEL_PACKAGE_DATA} ${ZEL_PACKAGE_DIR})
+endif()
+
+add_custom_command(OUTPUT ${ZEL_PACKAGE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZEL_PACKAGE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZEL_PACKAGE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zelvora> ${ZEL_PACKAGE_DIR}/zelvora.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${ZEL_PACKAGE_NOTE} ${ZEL_PACKAGE_DIR}/README-Windows.txt
+  ${ZEL_PACKAGE_COPY_DATA}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${ZEL_PACKAGE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${ZEL_PACKAGE_ZIP} --format=zip ${ZEL_PACKAGE_ENTRIES}
+  WORKING_DIRECTORY ${ZEL_PACKAGE_STAGE}
+  DEPENDS zelvora ${ZEL_PACKAGE_NOTE} ${ZEL_PACKAGE_DATA}
+  COMMENT "Packing ${ZEL_PACKAGE_ZIP}"
+  VERBATIM)
+add_custom_target(zelvora-zip DEPENDS ${ZEL_PACKAGE_ZIP})
