@@ -193,6 +193,16 @@ TEST_F(ConfigWindow, AStationIsTypedInAddedAndDraggedWithTheMouse) {
     EXPECT_FALSE(w->Timer3->Enabled());
     EXPECT_EQ(::GetCapture(), nullptr);
     SaveScreenshot("config_window_after_drag.bmp");
+
+    // And back into the empty part below the last row: it goes last.
+    POINT below{from.x, RowCentre(3).y + 30};
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    for (int y = to.y; y <= below.y; y += 4)
+        ::PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(below.x, y));
+    ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
+    Pump();
+    EXPECT_EQ(RealListItems(), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Wine Jazz"}));
+    EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 3);
 }
 
 // Enter and OK end the modal showing with OK, the close box with Cancel; each only
