@@ -42,6 +42,16 @@ exe=$dir/src/zelvora.exe
 [ -f "$exe" ] || exe=$(find "$dir" -name zelvora.exe -type f -print -quit)
 [ -n "$exe" ] && [ -f "$exe" ] || zel_die "zelvora.exe not found in $dir"
 
+# The program runs from a folder of its own with its data files beside it, as a person
+# has it after unpacking the release package; its station files stay there between runs.
+app=$dir/app
+mkdir -p "$app"
+cp "$exe" "$app/zelvora.exe" || zel_die "could not copy zelvora.exe to $app"
+for f in zelvora.html intro.rtf; do
+  [ -f "$ZEL_ROOT/res/$f" ] && cp "$ZEL_ROOT/res/$f" "$app/"
+done
+exe=$app/zelvora.exe
+
 # The program keeps its own prefix: its settings and the tests' do not mix.
 zel_wine_env "$ZEL_BUILD_ROOT/wine-app"
 
