@@ -40,9 +40,15 @@ fail() {
   exit 1
 }
 
-exe=$(find "$dir" -name zelvora.exe -type f -not -path "$work/*" -print -quit)
-driver=$(find "$dir" -name zel_e2e.exe -type f -print -quit)
-player=${ZEL_E2E_PLAYER:-$(find "$dir" -path "$work" -prune -o -iname '*player*.exe' -type f -print -quit)}
+# built_file NAME: where the build put a program (not a copy of it elsewhere in the
+# build folder: run.sh's program folder, the package, an earlier drive).
+built_file() {
+  find "$dir" \( -path "$work" -o -path "$dir/app" -o -path "$dir/package" \) -prune -o \
+    -iname "$1" -type f -print -quit
+}
+exe=$(built_file zelvora.exe)
+driver=$(built_file zel_e2e.exe)
+player=${ZEL_E2E_PLAYER:-$(built_file zel_test_player.exe)}
 [ -n "$exe" ] || fail "zelvora.exe is not built in $dir"
 [ -n "$driver" ] || fail "the driver zel_e2e.exe is not built in $dir"
 [ -n "$player" ] && [ -f "$player" ] || fail "the test player is not built in $dir"

@@ -18,8 +18,10 @@ void ExpectPlayedAtStart(const Day& day, size_t before, const std::string& who) 
                             Quoted(got) + ", not " + Quoted(want));
 }
 
+// Every player started so far, so that the next picture shows only the program.
 void ClosePlayer() {
-    if (HWND player = PlayerWindow()) ::PostMessageA(player, WM_CLOSE, 0, 0);
+    for (HWND player : TopWindows("Progressive Networks RAPlayer"))
+        ::PostMessageA(player, WM_CLOSE, 0, 0);
     WaitUntil([] { return PlayerWindow() == nullptr; }, 5000);
 }
 
