@@ -71,6 +71,7 @@ void AppTest::WriteText(const std::string& path, const std::string& text) {
 void AppTest::SeedStations(const std::vector<std::pair<std::string, std::string>>& stations) {
     platform().CreateDirectoryA(SettingsDir());
     TListBox list(nullptr);
+    list.SetBounds(16, 32, 185, 121);  // where the window's layout has it
     for (const auto& [name, url] : stations) {
         list.Items()->Add(name);
         WriteText(plat::JoinPath(SettingsDir(), StationFileName(name)), url + "\r\n");
