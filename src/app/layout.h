@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "gui/buttons.h"
 #include "gui/controls.h"
 
 struct Place {
@@ -19,4 +20,14 @@ T* MakeControl(TWinControl* form, const char* name, Place p, const std::string& 
     control->SetBounds(p.left, p.top, p.width, p.height);
     if (!caption.empty()) control->SetCaption(caption);
     return control;
+}
+
+// A flat tool button with a glyph and a tip that says what it does.
+inline TSpeedButton* MakeToolButton(TWinControl* form, const char* name, Place p, TGlyph glyph,
+                                    const char* hint) {
+    auto* button = MakeControl<TSpeedButton>(form, name, p);
+    button->SetGlyph(glyph);
+    button->SetHint(hint);
+    button->SetShowHint(true);
+    return button;
 }

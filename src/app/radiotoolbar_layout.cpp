@@ -13,15 +13,6 @@ TLabel* MakeLabel(TRadioFloatWin* form, const char* name, Place p, const char* c
     return label;
 }
 
-TSpeedButton* MakeToolButton(TRadioFloatWin* form, const char* name, Place p, TGlyph glyph,
-                             const char* hint) {
-    auto* button = MakeControl<TSpeedButton>(form, name, p);
-    button->SetGlyph(glyph);
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    return button;
-}
-
 }  // namespace
 
 void TRadioFloatWin::CreateControls() {

@@ -14,15 +14,6 @@ TBitBtn* MakeButton(TRadioForm* form, const char* name, Place p, const char* cap
     return button;
 }
 
-TSpeedButton* MakeGlyphButton(TRadioForm* form, const char* name, Place p, TGlyph glyph,
-                              const char* hint) {
-    auto* button = MakeControl<TSpeedButton>(form, name, p);
-    button->SetGlyph(glyph);
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    return button;
-}
-
 TLabel* MakeHeading(TRadioForm* form, const char* name, Place p, const char* caption) {
     auto* label = MakeControl<TLabel>(form, name, p, caption);
     label->SetFont(plat::FontSpec{"MS Sans Serif", 8, true, false});
@@ -81,14 +72,14 @@ void TRadioForm::CreateOptionControls() {
     OKButton->SetModalResult(mrOk);
 
     // Not in the tab order: they come after every focusable control.
-    ChangeSubject = MakeGlyphButton(this, "ChangeSubject", {288, 92, 25, 25}, TGlyph::Apply,
-                                    "Store the name and URL into the selected station");
-    RevertSubject = MakeGlyphButton(this, "RevertSubject", {318, 92, 25, 25}, TGlyph::Revert,
-                                    "Show the selected station's name and URL again");
+    ChangeSubject = MakeToolButton(this, "ChangeSubject", {288, 92, 25, 25}, TGlyph::Apply,
+                                   "Store the name and URL into the selected station");
+    RevertSubject = MakeToolButton(this, "RevertSubject", {318, 92, 25, 25}, TGlyph::Revert,
+                                   "Show the selected station's name and URL again");
     ChangeSubject->SetEnabled(false);
     RevertSubject->SetEnabled(false);
-    SpeedButton1 = MakeGlyphButton(this, "SpeedButton1", {207, 60, 25, 25}, TGlyph::Up,
-                                   "Move the selected station up");
-    SpeedButton2 = MakeGlyphButton(this, "SpeedButton2", {207, 92, 25, 25}, TGlyph::Down,
-                                   "Move the selected station down");
+    SpeedButton1 = MakeToolButton(this, "SpeedButton1", {207, 60, 25, 25}, TGlyph::Up,
+                                  "Move the selected station up");
+    SpeedButton2 = MakeToolButton(this, "SpeedButton2", {207, 92, 25, 25}, TGlyph::Down,
+                                  "Move the selected station down");
 }
