@@ -13,13 +13,7 @@
 #include "platform/win32/win32.h"
 #include "support/platform_fixture.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32/native_windows.h"
 
 namespace fs = std::filesystem;
 

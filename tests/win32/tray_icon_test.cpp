@@ -9,13 +9,7 @@
 #include "gui/application.h"
 #include "support/platform_fixture.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32/native_windows.h"
 
 #include <shellapi.h>  // after windows.h, which it builds on
 
