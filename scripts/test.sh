@@ -117,6 +117,11 @@ else
 fi
 if zel_configure_build windows; then
   windows_built=1
+  # The zip a Windows user downloads (README.md, "The release package").
+  if ! cmake --build "$windows_dir" --target zelvora-zip; then
+    zel_warn "the release package could not be made"
+    failed=$((failed + 1))
+  fi
 else
   windows_built=0
   zel_warn "the windows build failed"
@@ -139,6 +144,16 @@ if [ $windows_built = 1 ]; then
     run_tests windows "$windows_dir" $((ZEL_WINE_TIMEOUT + 30))
     shots=$(find "$windows_dir/test-output" -type f 2>/dev/null | wc -l)
     zel_say "screenshots of the windows tests ($shots files): $windows_dir/test-output"
+  fi
+  # The end-to-end drive: its own fresh prefix and display; one test per step.
+  zel_say "running the end-to-end drive"
+  rm -f "$windows_dir/test-output/e2e/result"
+  "$ZEL_ROOT/scripts/e2e.sh" "$windows_dir"
+  if read -r p f <"$windows_dir/test-output/e2e/result" 2>/dev/null; then
+    passed=$((passed + p))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
   fi
 fi
 
