@@ -15,6 +15,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "win32/link_reader.h"
+
 namespace {
 
 struct Folder {
@@ -51,41 +53,6 @@ std::string SettingsFile() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     return std::string(windows) + "\\zelvora.ini";
-}
-
-struct LinkFields {
-    std::string path, workingDir, description;
-    int showCmd = 0;
-};
-
-// Loads a .lnk file through IShellLinkA and IPersistFile.
-bool ReadLink(const std::string& file, LinkFields& out) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return false;
-    IPersistFile* persist = nullptr;
-    bool ok = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char buf[MAX_PATH] = {};
-            link->GetPath(buf, MAX_PATH, nullptr, SLGP_RAWPATH);
-            out.path = buf;
-            buf[0] = 0;
-            link->GetWorkingDirectory(buf, MAX_PATH);
-            out.workingDir = buf;
-            buf[0] = 0;
-            link->GetDescription(buf, MAX_PATH);
-            out.description = buf;
-            link->GetShowCmd(&out.showCmd);
-            ok = true;
-        }
-        persist->Release();
-    }
-    link->Release();
-    return ok;
 }
 
 // Links and the settings file are the real ones of the prefix: each test starts
