@@ -5,7 +5,7 @@
 #   ZEL_BUILD_ROOT  where the builds go (default: <repo>/build); the native build is
 #                   $ZEL_BUILD_ROOT/native, the Windows build $ZEL_BUILD_ROOT/windows
 #   ZEL_JOBS        parallel build jobs (default: number of CPUs)
-#   ZEL_DISPLAY     X display number for Xvfb (default: the first free one from 99 up)
+#   ZEL_DISPLAY     X display number to try first for Xvfb (then the first free one from 99 up)
 #   ZEL_NO_INSTALL  set to 1 to skip the package check
 
 ZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -102,11 +102,10 @@ ZEL_XVFB_PID=
 # Starts Xvfb on a free display, waits until it answers and exports DISPLAY.
 zel_start_xvfb() {
   local candidates n i log
-  if [ -n "${ZEL_DISPLAY:-}" ]; then
-    candidates=${ZEL_DISPLAY#:}
-  else
-    candidates=$(seq 99 160)
-  fi
+  # The display asked for first; when it is taken (a second Xvfb of the same run,
+  # such as the end-to-end drive's), the first free one from 99 up.
+  local wanted=${ZEL_DISPLAY:-}
+  candidates="${wanted#:} $(seq 99 160)"
   for n in $candidates; do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     log=$ZEL_BUILD_ROOT/xvfb-$n.log
