@@ -231,11 +231,12 @@ void TPGTrayIcon95::SetState(TPGTrayIconState state) {
 void TPGTrayIcon95::PopupAtCursor() {
     auto& p = plat::Current();
     const plat::HWND window = msgWindow_->Handle();
-    // With our window in front, a click anywhere outside the menu closes it.
+    // With our window in front and owning the menu, a click anywhere outside the
+    // menu closes it.
     p.SetForegroundWindow(window);
     plat::POINT at;
     p.GetCursorPos(&at);
-    popupMenu_->Popup(at.x, at.y);
+    popupMenu_->Popup(at.x, at.y, window);
     // Lets the next click on the icon open the menu again.
     p.PostMessageA(window, plat::WM_USER, 0, 0);
 }

@@ -163,10 +163,10 @@ void TMainMenu::DispatchCommand(plat::UINT id) {
 
 // ---- TPopupMenu -----------------------------------------------------------------------
 
-void TPopupMenu::Popup(int x, int y) {
+void TPopupMenu::Popup(int x, int y, plat::HWND owner) {
     Fire(OnPopup, this);
     std::vector<plat::MenuItemSpec> specs = BuildSpecs();
-    plat::HWND owner = Application ? Application->Handle() : 0;
+    if (!owner && Application) owner = Application->Handle();
     plat::UINT id = plat::Current().TrackPopupMenu(specs, plat::POINT{x, y}, owner);
     if (TMenuItem* item = FindItem(id)) item->UserChoose();
 }

@@ -115,9 +115,10 @@ class TPopupMenu : public TMenu {
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool autoPopup) { autoPopup_ = autoPopup; }
     // Runs OnPopup, shows the menu with its top-left corner at the screen point,
-    // owned by the application window, and when the user chose an item runs its
-    // click through the dispatcher. Returns when the menu has closed.
-    void Popup(int x, int y);
+    // owned by the given window (by default the application window), and when the
+    // user chose an item runs its click through the dispatcher. Returns when the
+    // menu has closed.
+    void Popup(int x, int y, plat::HWND owner = 0);
 
     TNotifyEvent OnPopup;
 

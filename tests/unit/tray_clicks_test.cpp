@@ -97,6 +97,7 @@ TEST_F(TrayClicks, TheMenuOpensWhereTheCursorIsAtExpiryWithTheWindowInFront) {
     ASSERT_EQ(harness().popups.size(), 1u);
     EXPECT_EQ(harness().popups[0].at.x, 900);
     EXPECT_EQ(harness().popups[0].at.y, 700);
+    EXPECT_EQ(harness().popups[0].owner, Window());
     EXPECT_EQ(harness().foregroundCalls, std::vector<plat::HWND>{Window()});
 
     // In front before the menu, and a WM_USER to the window after it has closed.
