@@ -14,7 +14,7 @@
 
 #include "win32/native_windows.h"
 
-#include <shellapi.h>  // after windows.h, which it builds on
+#include "win32/shell_icon.h"
 
 namespace fs = std::filesystem;
 
@@ -44,15 +44,6 @@ HWND WaitForWindow(DWORD process, const char* className, int ms) {
         ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
         if (s.found || ::GetTickCount() > end) return s.found;
     }
-}
-
-bool ShellHasIcon(HWND window) {
-    NOTIFYICONDATAA d{};
-    d.cbSize = 88;
-    d.hWnd = window;
-    d.uID = kTrayIconId;
-    d.uFlags = NIF_TIP;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &d) != FALSE;
 }
 
 std::string ReadAll(const fs::path& path) {

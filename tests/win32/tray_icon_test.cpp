@@ -11,19 +11,9 @@
 
 #include "win32/native_windows.h"
 
-#include <shellapi.h>  // after windows.h, which it builds on
+#include "win32/shell_icon.h"
 
 namespace {
-
-// Whether the shell holds an icon for (window, 42): only a known icon can be modified.
-bool ShellHasIcon(HWND window) {
-    NOTIFYICONDATAA d{};
-    d.cbSize = 88;
-    d.hWnd = window;
-    d.uID = kTrayIconId;
-    d.uFlags = NIF_TIP;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &d) != FALSE;
-}
 
 void ForgetIcon(HWND window) {
     NOTIFYICONDATAA d{};
