@@ -1,13 +1,14 @@
-// The open-file dialog.
+// The open-file and save-file dialogs.
 #pragma once
 
 #include <string>
 
 #include "gui/component.h"
+#include "platform/platform.h"
 
-class TOpenDialog : public TComponent {
+class TFileDialog : public TComponent {
   public:
-    explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+    explicit TFileDialog(TComponent* owner) : TComponent(owner) {}
 
     // Pairs of description and pattern: "Applications|*.exe|All Files|*.*".
     const std::string& Filter() const { return filter_; }
@@ -20,9 +21,30 @@ class TOpenDialog : public TComponent {
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& fileName) { fileName_ = fileName; }
 
-    // Shows the dialog, owned by the application window; false when cancelled.
-    bool Execute();
+  protected:
+    // The dialog owned by the application window; false when cancelled.
+    bool Run(bool (plat::Platform::*dialog)(plat::OpenFileRequest&), const std::string& defaultExt);
 
   private:
     std::string filter_, title_, initialDir_, fileName_;
+};
+
+class TOpenDialog : public TFileDialog {
+  public:
+    using TFileDialog::TFileDialog;
+    // Shows the dialog; only an existing file can be chosen. False when cancelled.
+    bool Execute();
+};
+
+class TSaveDialog : public TFileDialog {
+  public:
+    using TFileDialog::TFileDialog;
+    // Added to a name typed without an extension ("m3u8", no dot).
+    const std::string& DefaultExt() const { return defaultExt_; }
+    void SetDefaultExt(const std::string& ext) { defaultExt_ = ext; }
+    // Shows the dialog; replacing an existing file is asked first. False when cancelled.
+    bool Execute();
+
+  private:
+    std::string defaultExt_;
 };

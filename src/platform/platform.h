@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,36 @@ public:
                           std::uintptr_t data) = 0;
     virtual int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
                                     char16_t* buffer, int bufferLength) = 0;
+    // The reverse. usedDefaultChar, when given, tells whether a character had no
+    // form in the code page (Windows refuses it, ERROR_INVALID_PARAMETER, for CP_UTF8).
+    virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text, int length,
+                                    char* buffer, int bufferLength, BOOL* usedDefaultChar) = 0;
+    // The value of an environment variable; nothing when it is not set.
+    virtual std::optional<std::string> GetEnvironmentVariableA(const std::string& name) = 0;
+
+    // -- Other programs: the player and whatever else a person runs ----------------
+    // The app layer decides which processes are the player; these calls act on the
+    // process ids it hands them and on nothing else.
+    //
+    // Starts a program as WinExec does (the same command line, the same wait until
+    // the program is ready for input, the same result: 32 or more on success, 0, 2, 3
+    // or 11 on failure) and gives back the started process's id, 0 on failure.
+    // Linux: the line split by the Windows rules, spawned without a shell.
+    virtual UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) = 0;
+    // The running processes whose program file is this one, compared as the file
+    // system compares names. Windows: QueryFullProcessImageNameA of every process;
+    // Linux: /proc/<pid>/exe.
+    virtual std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) = 0;
+    // Asks the process to end the way a person would: WM_CLOSE to each of its visible
+    // top-level windows (EnumWindows, GetWindowThreadProcessId, IsWindowVisible),
+    // posted, so that a program that hangs cannot hang this one. FALSE when it has no
+    // such window and so was not asked. Linux: Player.Stop, then Quit, on the MPRIS
+    // instance whose bus connection is this process's; without one, SIGTERM to it.
+    virtual BOOL CloseProcessWindows(DWORD processId) = 0;
+    // Brings the process's main window (its first visible top-level window without an
+    // owner) to the front, restored first when minimized (IsIconic, SW_RESTORE,
+    // SetForegroundWindow). FALSE when it has none. Linux: Raise on its MPRIS instance.
+    virtual BOOL RaiseProcessWindow(DWORD processId) = 0;
 
     // -- Files and directories -----------------------------------------------------
     // Failures set the error number that GetLastError returns (ERROR_* values).
@@ -80,6 +111,10 @@ public:
     virtual BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written) = 0;
     virtual DWORD GetFileSize(HANDLE file) = 0;  // INVALID_FILE_ATTRIBUTES value on failure
     virtual BOOL CloseHandle(HANDLE file) = 0;
+    // The names of the plain files in a directory (FindFirstFileA and FindNextFileA
+    // on directory\*), directories left out, in no particular order; empty when it
+    // holds none or cannot be read.
+    virtual std::vector<std::string> FindFilesA(const std::string& directory) = 0;
 
     // -- Private-profile (INI) files -----------------------------------------------
     // Null section, key or value pointers have the Windows meanings.
@@ -183,6 +218,9 @@ public:
     virtual int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                             UINT type) = 0;
     virtual bool GetOpenFileNameA(OpenFileRequest& request) = 0;
+    // The save-file dialog: the file need not exist; the user is asked before an
+    // existing one is replaced; defaultExt is added to a name typed without one.
+    virtual bool GetSaveFileNameA(OpenFileRequest& request) = 0;
 
     // -- Message loop --------------------------------------------------------------
     // Runs until the process ends.

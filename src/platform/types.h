@@ -91,6 +91,12 @@ inline constexpr HKEY HKEY_CURRENT_CONFIG = 0x80000005u;
 inline constexpr HKEY HKEY_DYN_DATA = 0x80000006u;
 
 inline constexpr DWORD KEY_ALL_ACCESS = 0xF003F;
+inline constexpr DWORD KEY_QUERY_VALUE = 0x0001;
+inline constexpr DWORD KEY_READ = 0x20019;
+// Which view of HKEY_LOCAL_MACHINE\SOFTWARE a key is opened in on 64-bit Windows:
+// the 64-bit programs' keys, or the 32-bit programs' (kept below WOW6432Node).
+inline constexpr DWORD KEY_WOW64_64KEY = 0x0100;
+inline constexpr DWORD KEY_WOW64_32KEY = 0x0200;
 inline constexpr DWORD REG_NONE = 0;
 inline constexpr DWORD REG_SZ = 1;
 inline constexpr DWORD REG_EXPAND_SZ = 2;
@@ -109,6 +115,7 @@ inline constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
 inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
 inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
 inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr DWORD ERROR_BAD_FORMAT = 11;
 inline constexpr DWORD ERROR_WRITE_PROTECT = 19;
 inline constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 inline constexpr DWORD ERROR_HANDLE_EOF = 38;
@@ -118,7 +125,9 @@ inline constexpr DWORD ERROR_DISK_FULL = 112;
 inline constexpr DWORD ERROR_INVALID_NAME = 123;
 inline constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+inline constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
 inline constexpr DWORD ERROR_MORE_DATA = 234;
+inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 
 // ---- Files -------------------------------------------------------------------
 
@@ -208,6 +217,9 @@ inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
 inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005u);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154u);
 inline constexpr UINT CP_ACP = 0;
+inline constexpr UINT CP_UTF8 = 65001;
+inline constexpr DWORD MB_ERR_INVALID_CHARS = 0x08;
+inline constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
 inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 

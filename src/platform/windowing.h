@@ -138,6 +138,7 @@ struct OpenFileRequest {
     std::string title;
     std::string initialDir;
     std::string fileName;    // in: proposed; out: the chosen file's full path
+    std::string defaultExt;  // save dialog: added to a name typed without one ("m3u8")
 };
 
 }  // namespace plat

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "platform/headless/fileops.h"
 
@@ -216,6 +217,15 @@ BOOL HeadlessPlatform::CloseHandle(HANDLE file) {
     std::string path = it->second.path;
     s.files.erase(it);
     return result == 0 ? 1 : Fail(s, ErrorFromErrno(err, path));
+}
+
+std::vector<std::string> HeadlessPlatform::FindFilesA(const std::string& directory) {
+    Record(log, "FindFilesA", directory);
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(HostPath(directory), error))
+        if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+    return names;
 }
 
 }  // namespace plat::headless

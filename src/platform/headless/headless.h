@@ -86,6 +86,30 @@ struct AuxDevice {
     MMRESULT capsResult = MMSYSERR_NOERROR;
 };
 
+// Another program's process, as CreateProcessA started it or the test put it there.
+struct ProcessWindow {
+    std::string title;
+    bool visible = true;
+    bool minimized = false;
+};
+struct ProcessRecord {
+    DWORD id = 0;
+    std::string programFile;
+    bool running = true;
+    // The command line it was started with, then each one a later start handed to it.
+    std::vector<std::string> commandLines;
+    std::vector<ProcessWindow> windows;
+    int closeRequests = 0;  // CloseProcessWindows calls that reached a visible window
+    int raises = 0;         // RaiseProcessWindow calls that brought a window forward
+};
+// How a program behaves when CreateProcessA starts it. A program not scripted starts
+// a new process with one visible window, which ends when asked to close.
+struct ProgramScript {
+    bool handsOver = false;     // a start while a copy runs hands it the line and ends
+    bool hasWindow = true;      // without one it cannot be asked to close or raised
+    bool ignoresClose = false;  // asked to close, it runs on
+};
+
 // One window as the headless backend holds it (the GUI objects keep the real state).
 struct WindowRecord {
     WindowSpec spec;
@@ -118,6 +142,7 @@ class HeadlessPlatform final : public Platform {
 
     std::deque<int> messageBoxAnswers;                         // empty: IDOK
     std::deque<std::optional<std::string>> openDialogAnswers;  // nullopt or empty: cancel
+    std::deque<std::optional<std::string>> saveDialogAnswers;  // likewise
     std::deque<std::string> popupChoices;  // caption of the item to choose; "" dismisses
     // The scripted user for a modal window: called once when its nested loop starts.
     // When the loop is still running afterwards, the harness closes the window with
@@ -125,7 +150,19 @@ class HeadlessPlatform final : public Platform {
     std::function<void(HWND modal)> onModal;
     int modalsClosedByHarness = 0;
 
-    std::deque<UINT> winExecResults;  // empty: 33 (success)
+    std::deque<UINT> winExecResults;  // WinExec and CreateProcessA; empty: 33 (success)
+    std::map<std::string, std::string> environment;  // GetEnvironmentVariableA, names any case
+    // The system code page CP_ACP stands for: UTF-8 as on Linux, or 1252 (Western
+    // Windows) for tests of texts that code page cannot hold.
+    UINT systemCodePage = CP_UTF8;
+
+    // Programs by their program file, and the processes running now or earlier.
+    std::map<std::string, ProgramScript> programs;
+    std::deque<ProcessRecord> processes;
+    // A process the person started themselves, with its windows.
+    DWORD AddProcess(const std::string& programFile,
+                     std::vector<ProcessWindow> windows = {ProcessWindow{}});
+    const ProcessRecord* Process(DWORD id) const;  // null when unknown
     LRESULT shellExecuteResult = 42;
     BOOL winHelpResult = 1;
     UINT doubleClickTime = 500;
@@ -176,12 +213,13 @@ class HeadlessPlatform final : public Platform {
     // null, numbers and handles in decimal; shell-link methods as "ShellLink.SetPath(..)".
     std::vector<std::string> log;
     std::vector<MessageBoxCall> messageBoxes;
-    std::vector<WinExecCall> winExecs;
+    std::vector<WinExecCall> winExecs;  // every start, by WinExec or CreateProcessA
     std::vector<ShellExecuteCall> shellExecutes;
     std::vector<HelpCall> helpCalls;
     std::vector<NotifyCall> notifications;
     std::vector<PopupCall> popups;
     std::vector<OpenFileRequest> openDialogs;
+    std::vector<OpenFileRequest> saveDialogs;
     std::vector<ShellLinkSave> linkSaves;
     std::vector<HWND> foregroundCalls;
 
@@ -201,6 +239,13 @@ class HeadlessPlatform final : public Platform {
                   std::uintptr_t data) override;
     int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
                             char16_t* buffer, int bufferLength) override;
+    int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text, int length,
+                            char* buffer, int bufferLength, BOOL* usedDefaultChar) override;
+    std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
+    UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) override;
+    std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
+    BOOL CloseProcessWindows(DWORD processId) override;
+    BOOL RaiseProcessWindow(DWORD processId) override;
 
     DWORD GetLastError() override;
     char PathDelimiter() override;
@@ -216,6 +261,7 @@ class HeadlessPlatform final : public Platform {
     BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written) override;
     DWORD GetFileSize(HANDLE file) override;
     BOOL CloseHandle(HANDLE file) override;
+    std::vector<std::string> FindFilesA(const std::string& directory) override;
 
     DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                    char* buffer, DWORD size, const char* fileName) override;
@@ -290,6 +336,7 @@ class HeadlessPlatform final : public Platform {
     int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                     UINT type) override;
     bool GetOpenFileNameA(OpenFileRequest& request) override;
+    bool GetSaveFileNameA(OpenFileRequest& request) override;
 
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;

@@ -56,16 +56,28 @@ int HeadlessPlatform::MessageBoxA(HWND owner, const std::string& text, const std
     return answer;
 }
 
+// The scripted answer of a file dialog: a file's full path, or a cancel.
+static bool Answer(std::deque<std::optional<std::string>>& answers, OpenFileRequest& request) {
+    if (answers.empty()) return false;
+    auto answer = answers.front();
+    answers.pop_front();
+    if (!answer || answer->empty()) return false;
+    request.fileName = *answer;
+    return true;
+}
+
 bool HeadlessPlatform::GetOpenFileNameA(OpenFileRequest& request) {
     Record(log, "GetOpenFileNameA", request.owner, request.title, request.initialDir,
            request.fileName);
     openDialogs.push_back(request);
-    if (openDialogAnswers.empty()) return false;
-    auto answer = openDialogAnswers.front();
-    openDialogAnswers.pop_front();
-    if (!answer || answer->empty()) return false;
-    request.fileName = *answer;
-    return true;
+    return Answer(openDialogAnswers, request);
+}
+
+bool HeadlessPlatform::GetSaveFileNameA(OpenFileRequest& request) {
+    Record(log, "GetSaveFileNameA", request.owner, request.title, request.initialDir,
+           request.fileName, request.defaultExt);
+    saveDialogs.push_back(request);
+    return Answer(saveDialogAnswers, request);
 }
 
 }  // namespace plat::headless

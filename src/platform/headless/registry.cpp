@@ -73,6 +73,16 @@ bool HeadlessPlatform::RegistryKeyExists(HKEY root, const std::string& keyPath) 
            Descend(const_cast<RegKey*>(&it->second), keyPath, false) != nullptr;
 }
 
+// What 64-bit Windows shows a program that asks for the 32-bit view: the machine's
+// software keys below WOW6432Node. Asked for no view, the keys are as they stand.
+static std::string InView(HKEY root, const std::string& subKey, DWORD access) {
+    const std::string software = "SOFTWARE\\";
+    bool redirected = root == HKEY_LOCAL_MACHINE && (access & KEY_WOW64_32KEY) &&
+                      subKey.size() >= software.size() &&
+                      EqualsIgnoreCase(subKey.substr(0, software.size()), software);
+    return redirected ? software + "WOW6432Node\\" + subKey.substr(software.size()) : subKey;
+}
+
 LONG HeadlessPlatform::RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access,
                                      HKEY* result) {
     Record(log, "RegOpenKeyExA", root, subKey, options, access);
@@ -81,7 +91,7 @@ LONG HeadlessPlatform::RegOpenKeyExA(HKEY root, const char* subKey, DWORD option
     if (TakeInjected(failNextRegistry, "RegOpenKeyExA", &status)) return status;
     auto* parent = KeyOf(*state_, root);
     if (!parent) return ERROR_INVALID_HANDLE;
-    auto* key = Descend(parent, subKey ? subKey : "", false);
+    auto* key = Descend(parent, InView(root, subKey ? subKey : "", access), false);
     if (!key) return ERROR_FILE_NOT_FOUND;
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = state_->nextKey++;

@@ -41,8 +41,9 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-std::u32string DecodeUtf8(std::string_view text) {
+std::u32string DecodeUtf8(std::string_view text, bool* valid) {
     std::u32string out;
+    if (valid) *valid = true;
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
         int n = SequenceLength(static_cast<unsigned char>(text[i]), &c);
@@ -56,6 +57,7 @@ std::u32string DecodeUtf8(std::string_view text) {
         static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
         ok = ok && c >= kMin[n] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
         out += ok ? c : kReplacement;
+        if (!ok && valid) *valid = false;
         i += ok ? n : 1;
     }
     return out;
@@ -74,8 +76,8 @@ std::u16string EncodeUtf16(std::u32string_view text) {
     return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
+std::u32string DecodeUtf16(std::u16string_view text) {
+    std::u32string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         bool high = c >= 0xD800 && c <= 0xDBFF;
@@ -83,7 +85,41 @@ std::string Utf16ToUtf8(std::u16string_view text) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         else if (c >= 0xD800 && c <= 0xDFFF)
             c = kReplacement;
-        AppendUtf8(out, c);
+        out += c;
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (char32_t c : DecodeUtf16(text)) AppendUtf8(out, c);
+    return out;
+}
+
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F; the five bytes it leaves
+// undefined stand for the control characters of the same number, as Windows has it.
+static constexpr char16_t k1252High[32] = {
+    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+std::u32string Decode1252(std::string_view text) {
+    std::u32string out;
+    for (char ch : text) {
+        auto b = static_cast<unsigned char>(ch);
+        out += b >= 0x80 && b < 0xA0 ? k1252High[b - 0x80] : b;
+    }
+    return out;
+}
+
+std::string Encode1252(std::u32string_view text, bool* usedDefault) {
+    std::string out;
+    for (char32_t c : text) {
+        int byte = c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? static_cast<int>(c) : -1;
+        for (int i = 0; byte < 0 && i < 32; ++i)
+            if (k1252High[i] == c) byte = 0x80 + i;
+        if (byte < 0) *usedDefault = true;
+        out += static_cast<char>(byte < 0 ? '?' : byte);
     }
     return out;
 }
@@ -121,7 +157,13 @@ int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char
     // Length -1 means up to and including the terminating NUL, which is counted.
     std::string_view in = length < 0 ? std::string_view(text, std::strlen(text) + 1)
                                      : std::string_view(text, static_cast<std::size_t>(length));
-    auto wide = EncodeUtf16(DecodeUtf8(in));
+    bool valid = true;
+    const bool western = (codePage == CP_ACP ? systemCodePage : codePage) == 1252;
+    auto wide = EncodeUtf16(western ? Decode1252(in) : DecodeUtf8(in, &valid));
+    if (!valid && (flags & MB_ERR_INVALID_CHARS)) {
+        state_->lastError = ERROR_NO_UNICODE_TRANSLATION;
+        return 0;
+    }
     auto needed = static_cast<int>(wide.size());
     if (bufferLength == 0) return needed;
     if (needed > bufferLength) {
@@ -129,6 +171,33 @@ int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char
         return 0;
     }
     wide.copy(buffer, wide.size());
+    return needed;
+}
+
+int HeadlessPlatform::WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text,
+                                          int length, char* buffer, int bufferLength,
+                                          BOOL* usedDefaultChar) {
+    Record(log, "WideCharToMultiByte", codePage, flags, length, bufferLength);
+    const UINT page = codePage == CP_ACP ? systemCodePage : codePage;
+    // Windows has no default character for UTF-8 and refuses to be asked about one.
+    if (!text || length == 0 || length < -1 || bufferLength < 0 || (bufferLength && !buffer) ||
+        (page == CP_UTF8 && usedDefaultChar)) {
+        state_->lastError = ERROR_INVALID_PARAMETER;
+        return 0;
+    }
+    std::u16string_view in =
+        length < 0 ? std::u16string_view(text, std::char_traits<char16_t>::length(text) + 1)
+                   : std::u16string_view(text, static_cast<std::size_t>(length));
+    bool usedDefault = false;
+    std::string out = page == 1252 ? Encode1252(DecodeUtf16(in), &usedDefault) : Utf16ToUtf8(in);
+    if (usedDefaultChar) *usedDefaultChar = usedDefault;
+    auto needed = static_cast<int>(out.size());
+    if (bufferLength == 0) return needed;
+    if (needed > bufferLength) {
+        state_->lastError = ERROR_INSUFFICIENT_BUFFER;
+        return 0;
+    }
+    out.copy(buffer, out.size());
     return needed;
 }
 

@@ -7,10 +7,15 @@
 
 namespace plat::headless {
 
-// Code points of a UTF-8 text; a malformed sequence gives U+FFFD per bad byte.
-std::u32string DecodeUtf8(std::string_view text);
+// Code points of a UTF-8 text; a malformed sequence gives U+FFFD per bad byte, and
+// clears *valid when given.
+std::u32string DecodeUtf8(std::string_view text, bool* valid = nullptr);
+// Code points of a text in Windows-1252, and the reverse: U+FFFD stands for none.
+std::u32string Decode1252(std::string_view text);
+std::string Encode1252(std::u32string_view text, bool* usedDefault);
 std::u16string EncodeUtf16(std::u32string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+std::u32string DecodeUtf16(std::u16string_view text);
 // Lower case for ASCII, Latin-1, Greek and Cyrillic capitals: what a locale folds simply.
 char32_t FoldCase(char32_t c);
 

@@ -11,7 +11,10 @@ int Win32Platform::MessageBoxA(PHWND owner, const std::string& text, const std::
     return ::MessageBoxA(H(owner), text.c_str(), caption.c_str(), type);
 }
 
-bool Win32Platform::GetOpenFileNameA(plat::OpenFileRequest& request) {
+namespace {
+
+// One file dialog, open or save: the request's fields into the record and back.
+bool RunFileDialog(plat::OpenFileRequest& request, bool save) {
     // "Name|*.exe|All|*.*" becomes NUL-separated pairs ending in two NULs.
     std::string filter = request.filter;
     std::replace(filter.begin(), filter.end(), '|', '\0');
@@ -28,10 +31,22 @@ bool Win32Platform::GetOpenFileNameA(plat::OpenFileRequest& request) {
     ofn.nMaxFile = static_cast<plat::DWORD>(file.size());
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameA(&ofn)) return false;
+    ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn))) return false;
     request.fileName = file.data();
     return true;
+}
+
+}  // namespace
+
+bool Win32Platform::GetOpenFileNameA(plat::OpenFileRequest& request) {
+    return RunFileDialog(request, false);
+}
+
+bool Win32Platform::GetSaveFileNameA(plat::OpenFileRequest& request) {
+    return RunFileDialog(request, true);
 }
 
 }  // namespace w32

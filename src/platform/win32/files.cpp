@@ -80,4 +80,18 @@ plat::BOOL Win32Platform::CloseHandle(PHANDLE file) {
     return ::CloseHandle(Native(file));
 }
 
+std::vector<std::string> Win32Platform::FindFilesA(const std::string& directory) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    std::string pattern = directory;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    ::HANDLE h = ::FindFirstFileA((pattern + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (::FindNextFileA(h, &found));
+    ::FindClose(h);
+    return names;
+}
+
 }  // namespace w32

@@ -63,6 +63,28 @@ int Win32Platform::MultiByteToWideChar(plat::UINT codePage, plat::DWORD flags, c
                                  bufferLength);
 }
 
+int Win32Platform::WideCharToMultiByte(plat::UINT codePage, plat::DWORD flags, const char16_t* text,
+                                       int length, char* buffer, int bufferLength,
+                                       plat::BOOL* usedDefaultChar) {
+    ::BOOL used = FALSE;
+    int n = ::WideCharToMultiByte(codePage, flags, reinterpret_cast<const WCHAR*>(text), length,
+                                  buffer, bufferLength, nullptr, usedDefaultChar ? &used : nullptr);
+    if (usedDefaultChar) *usedDefaultChar = used;
+    return n;
+}
+
+std::optional<std::string> Win32Platform::GetEnvironmentVariableA(const std::string& name) {
+    std::vector<char> buf(256);
+    for (;;) {
+        ::SetLastError(0);
+        DWORD n =
+            ::GetEnvironmentVariableA(name.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0 && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+        if (n < buf.size()) return std::string(buf.data(), n);
+        buf.resize(n);  // the size it needs, its NUL included
+    }
+}
+
 plat::UINT Win32Platform::GetDoubleClickTime() {
     return ::GetDoubleClickTime();
 }

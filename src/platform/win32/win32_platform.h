@@ -33,6 +33,15 @@ class Win32Platform final : public plat::Platform {
                         std::uintptr_t data) override;
     int MultiByteToWideChar(plat::UINT codePage, plat::DWORD flags, const char* text, int length,
                             char16_t* buffer, int bufferLength) override;
+    int WideCharToMultiByte(plat::UINT codePage, plat::DWORD flags, const char16_t* text,
+                            int length, char* buffer, int bufferLength,
+                            plat::BOOL* usedDefaultChar) override;
+    std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
+    plat::UINT CreateProcessA(const std::string& commandLine, int showCmd,
+                              plat::DWORD* processId) override;
+    std::vector<plat::DWORD> ProcessesOfProgram(const std::string& programFile) override;
+    plat::BOOL CloseProcessWindows(plat::DWORD processId) override;
+    plat::BOOL RaiseProcessWindow(plat::DWORD processId) override;
 
     plat::DWORD GetLastError() override;
     char PathDelimiter() override { return '\\'; }
@@ -51,6 +60,7 @@ class Win32Platform final : public plat::Platform {
                          plat::DWORD* written) override;
     plat::DWORD GetFileSize(PHANDLE file) override;
     plat::BOOL CloseHandle(PHANDLE file) override;
+    std::vector<std::string> FindFilesA(const std::string& directory) override;
 
     plat::DWORD GetPrivateProfileStringA(const char* section, const char* key,
                                          const char* defaultValue, char* buffer, plat::DWORD size,
@@ -133,6 +143,7 @@ class Win32Platform final : public plat::Platform {
     int MessageBoxA(PHWND owner, const std::string& text, const std::string& caption,
                     plat::UINT type) override;
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
+    bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
     void RunMessageLoop() override;
     void RunModalLoop(PHWND modalWindow, const std::function<bool()>& done) override;

@@ -1,0 +1,130 @@
+// Other programs: starting one as WinExec does but keeping its process id, finding
+// the processes of a program file, and closing or raising a process's windows.
+#include "platform/win32/win32_platform.h"
+
+#include <tlhelp32.h>
+
+#include <vector>
+
+namespace w32 {
+
+namespace {
+
+// WinExec gives up waiting for a program that never reads its messages; so do we.
+constexpr DWORD kReadyWait = 30000;
+
+// The WinExec result for a CreateProcessA failure.
+plat::UINT WinExecError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return error;
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_BAD_FORMAT:
+            return ERROR_BAD_FORMAT;
+        default:
+            return 0;
+    }
+}
+
+// The full, long form of a path, so that two spellings of one file compare equal.
+std::string LongPath(const std::string& path) {
+    char full[MAX_PATH * 4] = {};
+    DWORD n = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return path;
+    char longer[MAX_PATH * 4] = {};
+    n = ::GetLongPathNameA(full, longer, sizeof longer);
+    return n == 0 || n >= sizeof longer ? std::string(full) : std::string(longer);
+}
+
+std::string ImageOf(DWORD process) {
+    HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!h) return {};
+    char path[MAX_PATH * 4] = {};
+    DWORD size = sizeof path;
+    bool ok = ::QueryFullProcessImageNameA(h, 0, path, &size);
+    ::CloseHandle(h);
+    return ok ? LongPath(std::string(path, size)) : std::string();
+}
+
+struct WindowSearch {
+    DWORD process;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK OnTopWindow(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == s->process && (!s->visibleOnly || ::IsWindowVisible(window)))
+        s->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD process) {
+    WindowSearch s{process, true, {}};
+    ::EnumWindows(OnTopWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+plat::UINT Win32Platform::CreateProcessA(const std::string& commandLine, int showCmd,
+                                         plat::DWORD* processId) {
+    if (processId) *processId = 0;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCmd);
+    PROCESS_INFORMATION info{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return WinExecError(::GetLastError());
+    ::WaitForInputIdle(info.hProcess, kReadyWait);
+    if (processId) *processId = info.dwProcessId;
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return 33;
+}
+
+std::vector<plat::DWORD> Win32Platform::ProcessesOfProgram(const std::string& programFile) {
+    std::vector<plat::DWORD> found;
+    const std::string wanted = LongPath(programFile);
+    const char* name = wanted.c_str();
+    for (const char* p = name; *p; ++p)
+        if (*p == '\\' || *p == '/') name = p + 1;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more;
+         more = ::Process32Next(snapshot, &entry)) {
+        // The file name alone first: most processes are left out without being opened.
+        if (::lstrcmpiA(entry.szExeFile, name) != 0) continue;
+        if (::lstrcmpiA(ImageOf(entry.th32ProcessID).c_str(), wanted.c_str()) == 0)
+            found.push_back(entry.th32ProcessID);
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
+
+plat::BOOL Win32Platform::CloseProcessWindows(plat::DWORD processId) {
+    auto windows = VisibleWindowsOf(processId);
+    for (HWND window : windows) ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return !windows.empty();
+}
+
+plat::BOOL Win32Platform::RaiseProcessWindow(plat::DWORD processId) {
+    for (HWND window : VisibleWindowsOf(processId)) {
+        if (::GetWindow(window, GW_OWNER)) continue;
+        if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+        ::SetForegroundWindow(window);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace w32
