@@ -73,21 +73,13 @@ void TRadioFloatWin::SpeedButton3Click(TObject*) {
 }
 
 void TRadioFloatWin::SpeedButton1Click(TObject*) {
-    auto& p = plat::Current();
-    if (plat::HWND player = p.FindWindowA(kPlayerWindowClass, nullptr))
-        p.SendMessageA(player, plat::WM_CLOSE, 0, 0);
+    RadioForm->Player.Stop();
 }
 
 // The location is quoted by the same rule as when a station is played: a program
 // path with a blank, left bare, could start a different program named by its prefix.
 void TRadioFloatWin::OpenRealAudioWindow1Click(TObject*) {
-    auto& p = plat::Current();
-    if (plat::HWND player = p.FindWindowA(kPlayerWindowClass, nullptr)) {
-        p.SetForegroundWindow(player);
-        return;
-    }
-    if (p.WinExec(QuotedPlayerLocation(RadioForm->RealAudioLoc), plat::SW_SHOWNORMAL) < 32)
-        ShowPlayerFailure();
+    if (!RadioForm->Player.Raise(RadioForm->RealAudioLoc)) ShowPlayerFailure();
 }
 
 void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/playercontrol.h"
 #include "gui/buttons.h"
 #include "gui/comctrls.h"
 #include "gui/dialogs.h"
@@ -14,8 +15,6 @@
 #include "gui/stdctrls.h"
 #include "gui/timer.h"
 
-// The player's own top-level window, which stop closes and the menu raises.
-inline constexpr const char* kPlayerWindowClass = "Progressive Networks RAPlayer";
 // How the publisher is named in its menu entries and messages.
 inline constexpr const char* kPublisherShortName = "Zelvora Project";
 

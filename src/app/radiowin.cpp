@@ -1,6 +1,7 @@
 #include "app/radiowin.h"
 
 #include "app/AboutUNIT.h"
+#include "app/players.h"
 #include "app/stationorder.h"
 #include "gui/application.h"
 #include "gui/exceptions.h"
@@ -68,9 +69,18 @@ void TRadioForm::FormCreate(TObject*) {
     ShowWinAtStartCB->SetChecked(settings_->ReadBool(kMain, "ShowWinAtStartCB", true));
     LoadStationListReporting();
     StationLB->SetItemIndex(settings_->ReadInteger(kMainLower, "StationLBItemIndex", -1));
-    RealAudioLoc = settings_->ReadString(kMainLower, "RealAudioLoc", kDefaultPlayerLocation);
+    RealAudioLoc = settings_->ReadString(kMainLower, "RealAudioLoc", "");
+    if (RealAudioLoc.empty()) RealAudioLoc = PlayerLocationToUse();
     if (PlayAtStartCB->Checked()) PlayButton->Click();
     RestoreShortcutBoxes();
+}
+
+// With no location in the settings: the player's default place when it is there,
+// else the first player found installed, else the default all the same. Like any
+// location it reaches the settings file only at exit.
+std::string TRadioForm::PlayerLocationToUse() const {
+    if (FileExists(kDefaultPlayerLocation)) return kDefaultPlayerLocation;
+    return FindInstalledPlayer().value_or(kDefaultPlayerLocation);
 }
 
 // A damaged order file is reported, and start-up goes on: stopping here would leave

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/playercontrol.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
 #include "gui/forms.h"
@@ -66,6 +67,7 @@ public:
     // ---- State shared with the other windows -----------------------------------------
     const std::string& ProgramDir() const { return programDir_; }
     std::string RealAudioLoc;
+    TPlayerControl Player;  // what plays, stops and raises the player
     bool AboutShown = false;
     int FloatTop = 0;  // where the floating window places itself when it is made
     int FloatLeft = 0;
@@ -133,6 +135,7 @@ private:
     void RemoveTrayIcon();
     void RestoreShortcutBoxes();
     void LoadStationListReporting();
+    std::string PlayerLocationToUse() const;
 
     std::string programDir_;
     std::unique_ptr<TIniFile> settings_;
@@ -152,12 +155,10 @@ private:
     int trayClicksRunning_ = 0;
 };
 
-// The command line that starts the player on a URL: the location, one blank and
-// the URL. A location with a blank that names an existing program file as a whole
-// is quoted, so that the system cannot start a different program from a prefix of
-// the path; a location with arguments after the program is left as it is.
-std::string PlayerCommandLine(const std::string& location, const std::string& url);
-// The location as it starts the player: quoted by the rule above.
+// The location as it starts the player, before a blank and the URL. A location with
+// a blank that names an existing program file as a whole is quoted, so that the
+// system cannot start a different program from a prefix of the path; a location
+// with arguments after the program is left as it is.
 std::string QuotedPlayerLocation(const std::string& location);
 // The error box shown when the player cannot be started.
 void ShowPlayerFailure();

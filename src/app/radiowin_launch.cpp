@@ -12,10 +12,6 @@ std::string QuotedPlayerLocation(const std::string& location) {
     return quote ? "\"" + location + "\"" : location;
 }
 
-std::string PlayerCommandLine(const std::string& location, const std::string& url) {
-    return QuotedPlayerLocation(location) + " " + url;
-}
-
 void ShowPlayerFailure() {
     Application->MessageBox(
         std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
@@ -28,9 +24,7 @@ void ShowPlayerFailure() {
 void TRadioForm::LaunchStation(const std::string& name) {
     auto url = Stations().ReadURL(name);
     if (!url) return;
-    plat::UINT result =
-        plat::Current().WinExec(PlayerCommandLine(RealAudioLoc, *url), plat::SW_SHOWNORMAL);
-    if (result < 32) ShowPlayerFailure();
+    if (!Player.Play(RealAudioLoc, *url)) ShowPlayerFailure();
 }
 
 bool TRadioForm::LaunchURL(const std::string& address) {

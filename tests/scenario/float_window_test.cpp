@@ -157,6 +157,7 @@ TEST_F(FloatWindow, OpenRealAudioWindowRaisesARunningPlayerOrStartsOne) {
     EXPECT_EQ(harness().winExecs[0].showCmd, plat::SW_SHOWNORMAL);
     EXPECT_TRUE(harness().messageBoxes.empty());
 
+    harness().processes.back().running = false;  // the player started above has ended
     harness().winExecResults.push_back(2);
     RadioFloatWin->OpenRealAudioWindow1->UserChoose();
     ASSERT_EQ(harness().messageBoxes.size(), 1u);

@@ -1,0 +1,168 @@
+#include "app/players.h"
+
+#include <cctype>
+#include <vector>
+
+#include "gui/fileutil.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
+
+namespace {
+
+// Players that hand a second address to their running copy are started with it
+// plainly; VLC does so only when asked. mpv always starts anew and, playing audio,
+// shows no window unless told to: without one it could be neither raised nor closed.
+constexpr TPlayerKind kPlayers[] = {
+    {"vlc.exe", "--one-instance", true},
+    {"mpc-hc64.exe", "", true},
+    {"mpc-hc.exe", "", true},
+    {"mpc-be64.exe", "", true},
+    {"foobar2000.exe", "", true},
+    {"winamp.exe", "", true},
+    {"mpv.exe", "--force-window=yes", false},
+};
+constexpr TPlayerKind kUnknownPlayer{"", "", false};
+
+bool SameName(const std::string& a, const char* b) {
+    std::string folded;
+    for (char c : a) folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded == b;
+}
+
+// ---- Where players are installed --------------------------------------------------
+
+const plat::HKEY HKCU = plat::HKEY_CURRENT_USER, HKLM = plat::HKEY_LOCAL_MACHINE;
+
+struct RegistryPlace {
+    plat::HKEY root;
+    const char* key;
+    const char* value;   // "" for the key's default value
+    const char* inside;  // the program file below the folder the value names; null when
+                         // the value names the program file itself
+};
+
+// In order of preference: the players most people have first.
+const RegistryPlace kRegistryPlaces[] = {
+    {HKLM, "SOFTWARE\\VideoLAN\\VLC", "", nullptr},
+    {HKLM, "SOFTWARE\\VideoLAN\\VLC", "InstallDir", "vlc.exe"},
+    {HKCU, "Software\\MPC-HC\\MPC-HC", "ExePath", nullptr},
+    {HKLM, "SOFTWARE\\MPC-BE", "ExePath", nullptr},
+    {HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\foobar2000", "InstallLocation",
+     "foobar2000.exe"},
+    {HKCU, "Software\\Winamp", "", "winamp.exe"},
+};
+const char* const kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const char* const kProgramFolders[] = {"ProgramW6432", "ProgramFiles", "ProgramFiles(x86)"};
+const char* const kInProgramFolder[] = {"VideoLAN\\VLC\\vlc.exe", "MPC-HC\\mpc-hc64.exe",
+                                        "MPC-HC\\mpc-hc.exe"};
+const char* const kOnPath[] = {"mpv.exe"};
+
+// A path is never longer than this; a longer value is no path and is not read.
+constexpr plat::DWORD kMaxValueSize = 32 * 1024;
+
+std::optional<std::string> ReadRegistryText(plat::HKEY root, const std::string& key,
+                                            const char* value, plat::DWORD view) {
+    auto& p = plat::Current();
+    plat::HKEY handle = 0;
+    if (p.RegOpenKeyExA(root, key.c_str(), 0, plat::KEY_QUERY_VALUE | view, &handle) != 0)
+        return std::nullopt;
+    plat::DWORD type = 0, size = 0;
+    std::vector<std::uint8_t> data;
+    bool ok = p.RegQueryValueExA(handle, value, &type, nullptr, &size) == 0 &&
+              (type == plat::REG_SZ || type == plat::REG_EXPAND_SZ) && size <= kMaxValueSize;
+    if (ok) {
+        data.resize(size);
+        ok = p.RegQueryValueExA(handle, value, &type, data.data(), &size) == 0;
+    }
+    p.RegCloseKey(handle);
+    if (!ok) return std::nullopt;
+    std::string text(data.begin(), data.begin() + std::min<std::size_t>(size, data.size()));
+    return text.substr(0, text.find('\0'));
+}
+
+// "%ProgramFiles%\VLC" with the variables the environment has; others stay as written.
+std::string Expanded(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        auto end = text[i] == '%' ? text.find('%', i + 1) : std::string::npos;
+        auto value = end == std::string::npos
+                         ? std::nullopt
+                         : plat::Current().GetEnvironmentVariableA(text.substr(i + 1, end - i - 1));
+        if (value) {
+            out += *value;
+            i = end + 1;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+// A registry value as a program file: unquoted, expanded, below its folder when it
+// names one; nothing when no such file exists.
+std::optional<std::string> ProgramAt(std::string value, const char* inside) {
+    if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.find('"', 1) - 1);
+    value = Expanded(value);
+    if (value.empty()) return std::nullopt;
+    if (inside) value = plat::JoinPath(value, inside);
+    return FileExists(value) ? std::optional(value) : std::nullopt;
+}
+
+std::optional<std::string> FromRegistry(plat::HKEY root, const std::string& key, const char* value,
+                                        const char* inside) {
+    // The machine's keys come in two views on 64-bit Windows: a 64-bit player's are
+    // seen by this 32-bit program only when it asks for them.
+    for (plat::DWORD view : {plat::KEY_WOW64_64KEY, plat::KEY_WOW64_32KEY}) {
+        if (auto text = ReadRegistryText(root, key, value, view))
+            if (auto found = ProgramAt(*text, inside)) return found;
+        if (root != HKLM) break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> InFolders(const std::string& folders, const char* file) {
+    for (std::size_t start = 0; start <= folders.size();) {
+        auto end = folders.find(';', start);
+        if (end == std::string::npos) end = folders.size();
+        if (auto found = ProgramAt(folders.substr(start, end - start), file)) return found;
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+const TPlayerKind& PlayerKindOf(const std::string& programFile) {
+    const std::string name = plat::ExtractFileName(programFile);
+    for (const auto& kind : kPlayers)
+        if (SameName(name, kind.file)) return kind;
+    return kUnknownPlayer;
+}
+
+std::string PlayerProgramFile(const std::string& location) {
+    if (location.starts_with('"')) return location.substr(1, location.find('"', 1) - 1);
+    if (location.empty() || FileExists(location)) return location;
+    for (auto blank = location.find(' '); blank != std::string::npos;
+         blank = location.find(' ', blank + 1))
+        if (FileExists(location.substr(0, blank))) return location.substr(0, blank);
+    return location;
+}
+
+std::optional<std::string> FindInstalledPlayer() {
+    for (const auto& place : kRegistryPlaces)
+        if (auto found = FromRegistry(place.root, place.key, place.value, place.inside))
+            return found;
+    for (const auto& kind : kPlayers)
+        for (plat::HKEY root : {HKLM, HKCU})
+            if (auto found = FromRegistry(root, std::string(kAppPaths) + kind.file, "", nullptr))
+                return found;
+    auto& p = plat::Current();
+    for (const char* variable : kProgramFolders)
+        if (auto folder = p.GetEnvironmentVariableA(variable))
+            for (const char* inside : kInProgramFolder)
+                if (auto found = ProgramAt(*folder, inside)) return found;
+    if (auto path = p.GetEnvironmentVariableA("PATH"))
+        for (const char* file : kOnPath)
+            if (auto found = InFolders(*path, file)) return found;
+    return std::nullopt;
+}

@@ -1,0 +1,28 @@
+// What Zelvora knows of particular players: one line each in a small table, and
+// where an installed one is found when the settings name none.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct TPlayerKind {
+    const char* file;       // the player's program file name, in any case
+    const char* arguments;  // put between the program and the address; "" for none
+    // A start while a copy runs hands the address to that copy, which plays it now,
+    // and the started process ends at once.
+    bool handsOver;
+};
+
+// The table's line for the program file's name; players it does not know start a
+// new copy for each address, as the safe assumption.
+const TPlayerKind& PlayerKindOf(const std::string& programFile);
+
+// The program a player location starts: the quoted part of a quoted location; the
+// location itself when it names a file; otherwise the first part of it up to a
+// blank that names one (a program followed by arguments), as the system looks.
+std::string PlayerProgramFile(const std::string& location);
+
+// The first installed player found in the registry's keys of the known players (both
+// views of the machine's keys), their App Paths, the usual program folders and, for
+// players without an installer, the folders of PATH. Nothing when none is there.
+std::optional<std::string> FindInstalledPlayer();

@@ -1,0 +1,157 @@
+// Today's players from the floating window: one station at a time, Stop and the
+// player's window entry reaching the player Zelvora played with, and nothing else.
+#include <gtest/gtest.h>
+
+#include "app/radiotoolbar.h"
+#include "app/radiowin.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+using plat::headless::ProcessRecord;
+using plat::headless::ProcessWindow;
+
+class PlayerControl : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        SeedStations({{"Jazz", "http://jazz.invalid/"}, {"News", "http://news.invalid/"}});
+        WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+        Start();
+        RadioForm->AboutShown = true;
+    }
+    void UsePlayer(const std::string& location, bool handsOver = false) {
+        RadioForm->RealAudioLoc = location;
+        harness().programs[location].handsOver = handsOver;
+    }
+    void Play(int station) {
+        RadioFloatWin->StationCB->UserSelect(station);
+        RadioFloatWin->SpeedButton3->UserClick();
+    }
+    void Stop() { RadioFloatWin->SpeedButton1->UserClick(); }
+    void Raise() { RadioFloatWin->OpenRealAudioWindow1->UserChoose(); }
+    const ProcessRecord& Proc(plat::DWORD id) { return *harness().Process(id); }
+    const ProcessRecord& Started(size_t n) {
+        return harness().processes.at(harness().processes.size() - n - 1);
+    }
+    std::vector<std::string> Lines() {
+        std::vector<std::string> lines;
+        for (const auto& call : harness().winExecs) lines.push_back(call.commandLine);
+        return lines;
+    }
+};
+
+TEST_F(PlayerControl, ASingleInstancePlayerTakesTheNextStationAndItsRunningCopyIsThePlayer) {
+    const std::string foobar = "C:\\foobar2000\\foobar2000.exe";
+    UsePlayer(foobar, true);
+    // The person's own copy is already running; it is not Zelvora's to close yet.
+    const plat::DWORD copy = harness().AddProcess(foobar);
+    Stop();
+    EXPECT_EQ(Proc(copy).closeRequests, 0);
+
+    Play(0);
+    Play(1);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{foobar + " http://jazz.invalid/",
+                                                 foobar + " http://news.invalid/"}));
+    EXPECT_EQ(Proc(copy).commandLines.size(), 2u) << "both addresses went to the running copy";
+    EXPECT_EQ(Proc(copy).closeRequests, 0) << "a copy that takes the address is not closed";
+    EXPECT_FALSE(Started(0).running);
+
+    harness().processes[0].windows[0].minimized = true;
+    Raise();
+    EXPECT_EQ(Proc(copy).raises, 1);
+    EXPECT_FALSE(Proc(copy).windows[0].minimized);
+    EXPECT_EQ(Lines().size(), 2u) << "raising started a second copy";
+    Stop();
+    EXPECT_EQ(Proc(copy).closeRequests, 1);
+    EXPECT_FALSE(Proc(copy).running);
+}
+
+TEST_F(PlayerControl, APlayerThatWouldStartASecondCopyIsClosedFirstOrGetsItsSwitch) {
+    UsePlayer("C:\\mpv\\mpv.exe");
+    Play(0);
+    const plat::DWORD first = Started(0).id;
+    Play(1);
+    EXPECT_EQ(Proc(first).closeRequests, 1);
+    EXPECT_FALSE(Proc(first).running);
+    EXPECT_TRUE(Started(0).running);
+    EXPECT_EQ(Lines().back(), "C:\\mpv\\mpv.exe --force-window=yes http://news.invalid/");
+
+    // Changing the player replaces what plays as well; VLC takes its switch instead.
+    UsePlayer("D:\\VideoLAN\\VLC\\VLC.EXE", true);
+    Play(0);
+    EXPECT_EQ(Started(1).closeRequests, 1) << "the mpv still playing";
+    Play(1);
+    EXPECT_EQ(Lines().back(), "D:\\VideoLAN\\VLC\\VLC.EXE --one-instance http://news.invalid/");
+    EXPECT_EQ(Started(1).closeRequests, 0);
+    EXPECT_EQ(Started(1).commandLines.size(), 2u);
+
+    // A player without a window, and one that stays when asked: Stop asks, no more.
+    UsePlayer("C:\\bin\\quiet.exe");
+    harness().programs["C:\\bin\\quiet.exe"].hasWindow = false;
+    Play(0);
+    Stop();
+    EXPECT_TRUE(Started(0).running);
+}
+
+TEST_F(PlayerControl, StopNeverClosesAProgramZelvoraDidNotPlayWith) {
+    // The location points at a browser the person has open: the browser hands the
+    // address to its own window and the started process ends.
+    const std::string browser = "C:\\Browser\\browser.exe";
+    const plat::DWORD theirs =
+        harness().AddProcess(browser, {ProcessWindow{"Mail"}, ProcessWindow{"Bank"}});
+    UsePlayer(browser);
+    harness().programs[browser].handsOver = true;
+    harness().programs[browser].hasWindow = true;
+    Play(0);
+    Play(1);
+    Stop();
+    Raise();
+    EXPECT_EQ(Proc(theirs).closeRequests, 0);
+    EXPECT_EQ(Proc(theirs).raises, 0);
+    EXPECT_TRUE(Proc(theirs).running);
+
+    // A process that ended is forgotten, even when a new one runs the same program.
+    UsePlayer("C:\\Players\\multi.exe");
+    Play(0);
+    harness().processes.back().running = false;
+    const plat::DWORD later = harness().AddProcess("C:\\Players\\multi.exe");
+    Stop();
+    EXPECT_EQ(Proc(later).closeRequests, 0);
+}
+
+TEST_F(PlayerControl, TheOwnWindowClassComesFirstWithItsCommandLineUnchanged) {
+    UsePlayer("C:\\mpv\\mpv.exe");
+    Play(0);
+    const plat::DWORD mpv = Started(0).id;
+    plat::HWND classic = harness().AddForeignWindow(kPlayerWindowClass, "RealPlayer");
+    Play(1);
+    EXPECT_EQ(Proc(mpv).closeRequests, 0) << "the classic player is there: a start as ever";
+    Raise();
+    EXPECT_EQ(harness().foregroundCalls.back(), classic);
+    Stop();
+    EXPECT_EQ(harness().Window(classic)->received.size(), 1u);
+    EXPECT_EQ(Proc(mpv).closeRequests, 0);
+
+    RadioForm->RealAudioLoc = kDefaultPlayerLocation;
+    Play(0);
+    EXPECT_EQ(Lines().back(), "C:\\raplayer\\raplayer.exe http://jazz.invalid/");
+}
+
+TEST_F(PlayerControl, TheWindowEntryRaisesTheNewestPlayerOrStartsOne) {
+    UsePlayer("C:\\mpv\\mpv.exe");
+    Raise();
+    EXPECT_EQ(Lines(), std::vector<std::string>{"C:\\mpv\\mpv.exe"});
+    Raise();
+    EXPECT_EQ(Started(0).raises, 1);
+    EXPECT_EQ(Lines().size(), 1u);
+    Stop();
+    EXPECT_FALSE(Started(0).running) << "what the entry started counts as the player";
+
+    harness().winExecResults.push_back(2);
+    Raise();
+    ASSERT_EQ(harness().messageBoxes.size(), 1u);
+    EXPECT_EQ(harness().messageBoxes[0].caption, "Error");
+}
+
+}  // namespace
