@@ -18,10 +18,13 @@ set(ZEL_PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package)
 set(ZEL_PACKAGE_DIR ${ZEL_PACKAGE_STAGE}/Zelvora)
 file(MAKE_DIRECTORY ${ZEL_PACKAGE_STAGE})  # the packing runs in it
 
-# The help and the introduction are data files beside the program; the glob notices
-# them when they are added or removed.
+# The help, the introduction and the starter stations are data files beside the
+# program; the glob notices them when they are added or removed. None of them is a
+# file the program writes, so a new package unpacked over an old one leaves the
+# user's stations and settings alone.
 file(GLOB ZEL_PACKAGE_DATA CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/res/zelvora.html ${PROJECT_SOURCE_DIR}/res/intro.rtf)
+  ${PROJECT_SOURCE_DIR}/res/zelvora.html ${PROJECT_SOURCE_DIR}/res/intro.rtf
+  ${PROJECT_SOURCE_DIR}/res/starter-stations.m3u)
 
 # Notepad on older Windows shows a text with bare line feeds as one long line.
 set(ZEL_PACKAGE_NOTE ${CMAKE_BINARY_DIR}/README-Windows-crlf.txt)

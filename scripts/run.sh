@@ -47,7 +47,7 @@ exe=$dir/src/zelvora.exe
 app=$dir/app
 mkdir -p "$app"
 cp "$exe" "$app/zelvora.exe" || zel_die "could not copy zelvora.exe to $app"
-for f in zelvora.html intro.rtf; do
+for f in zelvora.html intro.rtf starter-stations.m3u; do
   [ -f "$ZEL_ROOT/res/$f" ] && cp "$ZEL_ROOT/res/$f" "$app/"
 done
 exe=$app/zelvora.exe

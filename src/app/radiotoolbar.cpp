@@ -90,6 +90,20 @@ void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {
     if (OpenDialog1->Execute()) RadioForm->RealAudioLoc = OpenDialog1->FileName();
 }
 
+// Both keep to the folder last used, so that an export lands where an import came from.
+void TRadioFloatWin::ImportStations1Click(TObject*) {
+    if (!OpenDialog2->Execute()) return;
+    SaveDialog1->SetInitialDir(plat::ExtractFileDir(OpenDialog2->FileName()));
+    RadioForm->ImportStations(OpenDialog2->FileName());
+    CopyStationList(true);
+}
+
+void TRadioFloatWin::ExportStations1Click(TObject*) {
+    if (!SaveDialog1->Execute()) return;
+    OpenDialog2->SetInitialDir(plat::ExtractFileDir(SaveDialog1->FileName()));
+    RadioForm->ExportStations(SaveDialog1->FileName());
+}
+
 // ---- The rest of the menu --------------------------------------------------------------
 
 void TRadioFloatWin::HideItemClick(TObject*) {

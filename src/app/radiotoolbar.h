@@ -31,6 +31,8 @@ class TRadioFloatWin : public TForm {
     TTrackBar* VolumeBar;
     TTimer* Timer1;
     TOpenDialog* OpenDialog1;
+    TOpenDialog* OpenDialog2;  // the playlist to import
+    TSaveDialog* SaveDialog1;  // the playlist to export to
 
     TMainMenu* MainMenu1;
     TMenuItem* File1;
@@ -42,6 +44,9 @@ class TRadioFloatWin : public TForm {
     TMenuItem* Configure1;
     TMenuItem* N1;
     TMenuItem* ConfigureRealAudioLocation1;
+    TMenuItem* N4;
+    TMenuItem* ImportStations1;
+    TMenuItem* ExportStations1;
     TMenuItem* Help1;
     TMenuItem* Help2;
     TMenuItem* N6;
@@ -63,6 +68,8 @@ class TRadioFloatWin : public TForm {
     void Exit2Click(TObject* sender);
     void N1Click(TObject* sender);
     void ConfigureRealAudioLocation1Click(TObject* sender);
+    void ImportStations1Click(TObject* sender);
+    void ExportStations1Click(TObject* sender);
     void Help2Click(TObject* sender);
     void AboutItem1Click(TObject* sender);
     void AboutPublisher1Click(TObject* sender);

@@ -46,6 +46,18 @@ void TRadioFloatWin::CreateControls() {
     OpenDialog1->SetName("OpenDialog1");
     OpenDialog1->SetFilter("Applications|*.exe|All Files|*.*");
     OpenDialog1->SetTitle("Choose RealAudio application.");
+
+    OpenDialog2 = new TOpenDialog(this);
+    OpenDialog2->SetName("OpenDialog2");
+    OpenDialog2->SetFilter(
+        "Playlists (*.m3u, *.m3u8, *.pls, *.txt)|*.m3u;*.m3u8;*.pls;*.txt|All Files|*.*");
+    OpenDialog2->SetTitle("Import Stations");
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+    SaveDialog1->SetFilter("Playlist in UTF-8 (*.m3u8)|*.m3u8|Playlist (*.m3u)|*.m3u");
+    SaveDialog1->SetDefaultExt("m3u8");
+    SaveDialog1->SetTitle("Export Stations");
+    SaveDialog1->SetFileName("Zelvora stations.m3u8");
 }
 
 TMenuItem* TRadioFloatWin::AddItem(TMenuItem* parent, const char* name, const std::string& caption,
@@ -79,6 +91,11 @@ void TRadioFloatWin::CreateMenu() {
     ConfigureRealAudioLocation1 =
         AddItem(Configure1, "ConfigureRealAudioLocation1", "Configure RealAudio Location",
                 on(&TRadioFloatWin::ConfigureRealAudioLocation1Click));
+    N4 = AddItem(Configure1, "N4", "-");
+    ImportStations1 = AddItem(Configure1, "ImportStations1", "Import Stations...",
+                              on(&TRadioFloatWin::ImportStations1Click));
+    ExportStations1 = AddItem(Configure1, "ExportStations1", "Export Stations...",
+                              on(&TRadioFloatWin::ExportStations1Click));
 
     Help1 = AddItem(bar, "Help1", "&Help");
     Help2 = AddItem(Help1, "Help2", "Help...", on(&TRadioFloatWin::Help2Click));

@@ -85,10 +85,14 @@ std::string TRadioForm::PlayerLocationToUse() const {
 
 // A damaged order file is reported, and start-up goes on: stopping here would leave
 // the player location empty and the options cleared, and the next exit would write
-// those over the user's settings.
+// those over the user's settings. A first start, with neither the order file nor a
+// station file, gets the starter stations.
 void TRadioForm::LoadStationListReporting() {
     const std::string orderFile = plat::JoinPath(programDir_, "zelvora.set");
-    if (!FileExists(orderFile)) return;
+    if (!FileExists(orderFile)) {
+        if (Stations().Empty()) LoadStarterStations();
+        return;
+    }
     try {
         LoadStationList(*StationLB, orderFile);
     } catch (const Exception& e) {

@@ -17,6 +17,7 @@
 #include "gui/timer.h"
 
 class TPGTrayIcon95;
+struct TPlaylist;
 class TMixerVolume;
 class TPBShellLink;
 
@@ -24,6 +25,11 @@ class TPBShellLink;
 inline constexpr const char* kPlayerVendorAddress = "https://player.example.org/";
 inline constexpr const char* kPublisherAddress = "https://zelvora.example.org/";
 inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.exe";
+// The stations of a first start, beside the program, where an administrator may
+// replace them.
+inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
+
+enum class TAddResult { Added, NameTaken, NoName, NoURL };
 
 class TRadioForm : public TForm {
 public:
@@ -86,6 +92,10 @@ public:
     bool LaunchURL(const std::string& address);
 
     // Station list editing (radiowin_stations.cpp)
+    // Add's rules: a name not yet taken (case ignored, nor its station file), not
+    // empty, and a URL; the station file is written (EInOutError when it cannot be,
+    // and nothing is added) and the name appended. The floating list is not refilled.
+    TAddResult AddStation(const std::string& name, const std::string& url);
     void StationLBClick(TObject* sender);
     void AddButtonClick(TObject* sender);
     void ChangeSubjectClick(TObject* sender);
@@ -117,6 +127,14 @@ public:
     void RefillFloatingList();
     void ShowFloatingWindow(bool foreground);
 
+    // Playlists (radiowin_playlists.cpp): every station of the file added by Add's
+    // rules, then one summary box that says what was added and what not and why.
+    // EInOutError when the file cannot be read; nothing is added then.
+    void ImportStations(const std::string& playlistFile);
+    // The list in its order as extended M3U, then a box that says so. EInOutError
+    // when the file cannot be written; an old file of that name stays as it was.
+    void ExportStations(const std::string& playlistFile);
+
     // The main program's last step before its message loop.
     void ActivateTrayAtStart(bool anotherCopyRuns);
 
@@ -135,6 +153,9 @@ private:
     void RemoveTrayIcon();
     void RestoreShortcutBoxes();
     void LoadStationListReporting();
+    void LoadStarterStations();
+    struct ImportCounts;
+    void AddFromPlaylist(const TPlaylist& list, ImportCounts& counts);
     std::string PlayerLocationToUse() const;
 
     std::string programDir_;

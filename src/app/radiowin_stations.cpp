@@ -63,14 +63,26 @@ bool TRadioForm::NameTaken(const std::string& name) const {
     return false;
 }
 
-void TRadioForm::AddButtonClick(TObject*) {
-    const std::string name = NameEdit->Text();
-    if (NameTaken(name)) return Tell("Please change the name as that name already exists.");
-    if (name.empty()) return Tell("You must first enter a name");
-    if (URLEdit->Text().empty())
-        return Tell("You must first enter the URL (the web location of the radio station)");
-    Stations().Write(name, URLEdit->Text());
+TAddResult TRadioForm::AddStation(const std::string& name, const std::string& url) {
+    if (NameTaken(name)) return TAddResult::NameTaken;
+    if (name.empty()) return TAddResult::NoName;
+    if (url.empty()) return TAddResult::NoURL;
+    Stations().Write(name, url);
     StationLB->Items()->Add(name);
+    return TAddResult::Added;
+}
+
+void TRadioForm::AddButtonClick(TObject*) {
+    switch (AddStation(NameEdit->Text(), URLEdit->Text())) {
+        case TAddResult::NameTaken:
+            return Tell("Please change the name as that name already exists.");
+        case TAddResult::NoName:
+            return Tell("You must first enter a name");
+        case TAddResult::NoURL:
+            return Tell("You must first enter the URL (the web location of the radio station)");
+        case TAddResult::Added:
+            break;
+    }
     URLEdit->SetText("");
     NameEdit->SetText("");
     RefillFloatingList();

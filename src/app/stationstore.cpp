@@ -18,6 +18,10 @@ std::string TStationStore::PathOf(const std::string& name) const {
 
 bool TStationStore::Exists(const std::string& name) const { return FileExists(PathOf(name)); }
 
+bool TStationStore::Empty() const {
+    return plat::Current().FindFilesA(settingsDir_).empty();
+}
+
 std::optional<std::string> TStationStore::ReadURL(const std::string& name) const {
     if (!Exists(name)) return std::nullopt;
     std::string line;

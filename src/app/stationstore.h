@@ -16,6 +16,8 @@ public:
     const std::string& SettingsDir() const { return settingsDir_; }
     std::string PathOf(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Whether the settings directory holds any station file at all.
+    bool Empty() const;
 
     // The first line: the bytes up to the first carriage return, Ctrl-Z or the end
     // of the file (a bare line feed does not end it). Nothing when there is no file;
