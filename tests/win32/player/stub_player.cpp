@@ -1,0 +1,133 @@
+// Stand-ins for today's players in the Wine tests and the end-to-end drive. One
+// program behaves as the player its file is named after, as their manuals describe:
+//   mpc-hc.exe  single instance: a second start hands its address to the running
+//               copy (WM_COPYDATA) and ends; window class "MediaPlayerClassicW"
+//   vlc.exe     a new copy each start, unless started with --one-instance, which
+//               hands the address over as above
+//   mpv.exe     a new copy each start, window class "mpv"
+//   other names a new copy each start
+// Each writes what happens to the file named by ZEL_STUB_LOG, one line each:
+//   <name> <pid> started <command line> | took <address> | handed <address> | closed
+// and gives up by itself after two minutes, so that no test leaves one behind.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr UINT_PTR kGiveUpTimer = 1;
+constexpr ULONG_PTR kAddress = 0x5A454C;  // WM_COPYDATA's tag for an address
+
+struct Kind {
+    const char* file;
+    const char* windowClass;
+    bool singleInstance;  // hands a second start's address to the running copy
+};
+
+const Kind kKinds[] = {
+    {"mpc-hc.exe", "MediaPlayerClassicW", true},
+    {"vlc.exe", "ZelStubVlc", false},
+    {"mpv.exe", "mpv", false},
+};
+const Kind kOther{"", "ZelStubPlayer", false};
+
+std::string gName;
+
+void Log(const std::string& what) {
+    const char* path = std::getenv("ZEL_STUB_LOG");
+    if (!path || !*path) return;
+    if (std::FILE* f = std::fopen(path, "ab")) {
+        std::fprintf(f, "%s %lu %s\n", gName.c_str(), GetCurrentProcessId(), what.c_str());
+        std::fclose(f);
+    }
+}
+
+// The address is the last argument; a player started with none shows its window.
+std::string AddressOf(const char* commandLine) {
+    std::string line = commandLine;
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    auto blank = line.rfind(' ');
+    std::string last = blank == std::string::npos ? "" : line.substr(blank + 1);
+    return last.find("://") == std::string::npos ? "" : last;
+}
+
+void Show(HWND hwnd, const std::string& address) {
+    SetWindowTextA(hwnd, (gName + (address.empty() ? "" : " - " + address)).c_str());
+}
+
+LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COPYDATA: {
+            auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data->dwData != kAddress) return FALSE;
+            std::string address(static_cast<const char*>(data->lpData), data->cbData);
+            Log("took " + address);
+            Show(hwnd, address);
+            return TRUE;
+        }
+        case WM_CLOSE:
+            Log("closed");
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_TIMER:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+const Kind& MyKind() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const char* name = std::strrchr(path, '\\');
+    gName = name ? name + 1 : path;
+    for (const Kind& k : kKinds)
+        if (lstrcmpiA(gName.c_str(), k.file) == 0) return k;
+    return kOther;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
+    const Kind& kind = MyKind();
+    const char* line = GetCommandLineA();
+    const std::string address = AddressOf(line);
+    const bool handsOver = kind.singleInstance || std::strstr(line, " --one-instance") != nullptr;
+    if (HWND running = handsOver ? FindWindowA(kind.windowClass, nullptr) : nullptr) {
+        COPYDATASTRUCT data{kAddress, static_cast<DWORD>(address.size()),
+                            const_cast<char*>(address.data())};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        Log("handed " + address);
+        SetForegroundWindow(running);
+        return 0;
+    }
+    Log(std::string("started ") + line);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PlayerProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kind.windowClass;
+    if (!RegisterClassA(&wc)) return 1;
+    HWND hwnd = CreateWindowExA(0, kind.windowClass, "", WS_OVERLAPPEDWINDOW, 560, 420, 320, 120,
+                                nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return 1;
+    Show(hwnd, address);
+    ShowWindow(hwnd, showCmd);
+    SetTimer(hwnd, kGiveUpTimer, 120000, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
