@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The end-to-end drive: copies zelvora.exe into a fresh program folder inside a fresh
-# 32-bit Wine prefix, starts a virtual X server, and runs the driver (tests/e2e), which
-# goes through a person's day with the real program. Prints the driver's PASS/FAIL
+# The end-to-end drive: unpacks the release package into a fresh program folder inside
+# a fresh 32-bit Wine prefix, starts a virtual X server, and runs the driver (tests/e2e),
+# which goes through a person's day with the real program. Prints the driver's PASS/FAIL
 # line per step and ends with
 #   e2e: N passed, N failed
 # The counts also go to <output>/result, the screenshots (PNG) and the log to <output>.
@@ -49,9 +49,16 @@ built_file() {
 exe=$(built_file zelvora.exe)
 driver=$(built_file zel_e2e.exe)
 player=${ZEL_E2E_PLAYER:-$(built_file zel_test_player.exe)}
+stub=$(built_file zel_stub_player.exe)
 [ -n "$exe" ] || fail "zelvora.exe is not built in $dir"
 [ -n "$driver" ] || fail "the driver zel_e2e.exe is not built in $dir"
 [ -n "$player" ] && [ -f "$player" ] || fail "the test player is not built in $dir"
+[ -n "$stub" ] || fail "the stand-ins for today's players are not built in $dir"
+# The release package as a person downloads it, brought up to date with the program.
+cmake --build "$dir" --target zelvora-zip >"$out/package.log" 2>&1 ||
+  fail "could not make the release package (see $out/package.log)"
+zip=$(ls -t "$dir"/zelvora-*.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || fail "no release package zelvora-*.zip in $dir"
 
 # A fresh prefix each time: a first start must find nothing on disk.
 rm -rf "$work"
@@ -63,27 +70,36 @@ timeout --kill-after=10 600 "$ZEL_ROOT/scripts/wine-prefix" </dev/null >"$out/wi
 
 zel_start_xvfb || fail "could not start Xvfb"
 
-# The program in a folder of its own, as a person unpacks it; the player where the
-# person is asked to point at it.
+# The program in a folder of its own, unpacked from the release package as a person
+# does it (C:\Zelvora), and the package once more in C:\release for the drive to
+# unpack over the first as a newer release would be; the players where the person is
+# asked to point at them.
 c=$WINEPREFIX/drive_c
-mkdir -p "$c/Zelvora" "$c/players"
-cp "$exe" "$c/Zelvora/"
-for f in zelvora.html intro.rtf; do
-  [ -f "$ZEL_ROOT/res/$f" ] && cp "$ZEL_ROOT/res/$f" "$c/Zelvora/"
-done
+mkdir -p "$c/players" "$c/release"
+(cd "$c" && cmake -E tar xf "$zip") && (cd "$c/release" && cmake -E tar xf "$zip") ||
+  fail "could not unpack $zip"
+[ -f "$c/Zelvora/zelvora.exe" ] || fail "the release package holds no Zelvora/zelvora.exe"
 cp "$player" "$c/players/rap.exe"
+# One stand-in program, under the file name of each player it stands for.
+for p in mpc-hc vlc mpv; do
+  mkdir -p "$c/players/$p"
+  cp "$stub" "$c/players/$p/$p.exe"
+done
 # Wine draws every window's caption and frame itself: there is no window manager on
 # the virtual display, and the screenshots should show the windows as a person knows them.
 timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
   fail "could not set up the prefix's window frames"
 
 zel_say "driving zelvora.exe (screenshots in $out)"
-# The test player writes each command line it is started with to this file.
+# The test player writes each command line it is started with to this file, the
+# stand-ins what happens to each of them to the other.
 export ZEL_PLAYER_LOG='C:\players\rap.log'
+export ZEL_STUB_LOG='C:\players\stubs.log'
 # Into a file, not a pipe: Wine's own processes inherit the output and outlive the driver.
 timeout --kill-after=10 "${ZEL_E2E_TIMEOUT:-600}" wine "$driver" \
   --exe 'C:\Zelvora\zelvora.exe' --player 'C:\players\rap.exe' \
-  --record "$ZEL_PLAYER_LOG" --out "Z:${out//\//\\}" </dev/null >"$out/e2e.log" 2>"$out/wine.log"
+  --record "$ZEL_PLAYER_LOG" --out "Z:${out//\//\\}" --package 'C:\release\Zelvora' \
+  --stubs 'C:\players' --stub-log "$ZEL_STUB_LOG" </dev/null >"$out/e2e.log" 2>"$out/wine.log"
 rc=$?
 zel_stop_wine_now
 cat "$out/e2e.log"

@@ -1,5 +1,6 @@
 #include "e2e/day.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "e2e/ui.h"
@@ -100,6 +101,18 @@ void GoToMainWindow(Day& day, const Program& p) {
            "\"Go To Main Window\" left the about box open");
 }
 
+std::vector<std::string> StarterNames(const Day& day) {
+    std::vector<std::string> names;
+    auto text = ReadFile(day.ProgramDir() + "\\starter-stations.m3u");
+    if (!text) return names;
+    const std::string tag = "#EXTINF:-1,";
+    for (size_t at = text->find(tag); at != std::string::npos; at = text->find(tag, at)) {
+        at += tag.size();
+        names.push_back(text->substr(at, text->find_first_of("\r\n", at) - at));
+    }
+    return names;
+}
+
 std::vector<std::string> PlayerStarts(const Day& day) {
     std::vector<std::string> lines;
     auto text = ReadFile(day.record);
@@ -127,6 +140,27 @@ std::string WaitPlayerStart(const Day& day, size_t before, DWORD ms) {
 
 HWND PlayerWindow() {
     return TopWindow("Progressive Networks RAPlayer");
+}
+
+void CloseTestPlayers() {
+    for (HWND player : TopWindows("Progressive Networks RAPlayer"))
+        ::PostMessageA(player, WM_CLOSE, 0, 0);
+    WaitUntil([] { return PlayerWindow() == nullptr; }, 5000);
+}
+
+// They show glyphs, no caption: told apart by where they stand.
+std::vector<HWND> ToolButtons(HWND floating) {
+    std::vector<HWND> buttons;
+    for (HWND b : Descendants(floating)) {
+        if (ClassOf(b) == "Button" && TextOf(b).empty()) buttons.push_back(b);
+    }
+    std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        ::GetWindowRect(a, &ra);
+        ::GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    });
+    return buttons;
 }
 
 }  // namespace e2e

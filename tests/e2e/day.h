@@ -27,6 +27,9 @@ struct Day {
     std::string player;  // the test player's program file
     std::string record;  // where the test player writes each command line it was started with
     std::string out;     // the screenshots' folder
+    std::string package;  // the release package unpacked once more, as a newer release
+    std::string stubs;    // the folder with a folder per stand-in player: <name>\<name>.exe
+    std::string stubLog;  // where the stand-ins write what happens to them
     Program app;         // the copy a person uses
     Program second;      // a copy started while the first runs
     int shots = 0;
@@ -57,12 +60,22 @@ void ChooseFromTrayMenu(Day& day, const Program& p, const std::vector<UINT>& key
 // The about box that comes up at a first showing: checked, pictured and closed.
 void GoToMainWindow(Day& day, const Program& p);
 
+// The names of the starter stations that came with the program, in their order.
+std::vector<std::string> StarterNames(const Day& day);
+// Points the player location at the program through "Configure RealAudio Location",
+// its note and the real file dialog; pictures of both when shotPrefix is not empty.
+void ChoosePlayer(Day& day, const std::string& program, const std::string& shotPrefix = "");
+
 // The command lines the test player was started with, oldest first.
 std::vector<std::string> PlayerStarts(const Day& day);
 // Waits until the player has been started once more than `before` times and returns the
 // newest command line (empty when it was not started).
 std::string WaitPlayerStart(const Day& day, size_t before, DWORD ms = 10000);
 HWND PlayerWindow();
+// Closes every test player started so far, so that the next picture shows only the program.
+void CloseTestPlayers();
+// The floating window's play and stop buttons, left to right.
+std::vector<HWND> ToolButtons(HWND floating);
 std::string Quoted(const std::string& text);
 // ["a", "b"]: a list as a reason shows it.
 std::string Join(const std::vector<std::string>& items);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "e2e/steps.h"
 #include "e2e/ui.h"
 
@@ -16,13 +18,6 @@ void ExpectPlayedAtStart(const Day& day, size_t before, const std::string& who) 
     std::string got = WaitPlayerStart(day, before, 15000);
     Expect(got == want, who + " with \"Play Selected Station\" started the player with " +
                             Quoted(got) + ", not " + Quoted(want));
-}
-
-// Every player started so far, so that the next picture shows only the program.
-void ClosePlayer() {
-    for (HWND player : TopWindows("Progressive Networks RAPlayer"))
-        ::PostMessageA(player, WM_CLOSE, 0, 0);
-    WaitUntil([] { return PlayerWindow() == nullptr; }, 5000);
 }
 
 // Nothing of the program on the screen: no about box, no floating or configuration window.
@@ -55,7 +50,7 @@ void RestartRestores(Day& day) {
     Expect(ComboItems(combo) == FinalList(), "the drop-down list holds " + Join(ComboItems(combo)));
     Expect(ComboSelection(combo) == 1,
            "the drop-down list shows entry " + std::to_string(ComboSelection(combo)) + ", not 1");
-    ClosePlayer();
+    CloseTestPlayers();
 
     ChooseFromMenuBar(day.app, floating, 'c', {VK_HOME, VK_RETURN});
     HWND form = WaitShown(day.app, "TRadioForm", "the configuration window");
@@ -87,7 +82,7 @@ void HiddenStart(Day& day) {
     Expect(NothingShown(day.app),
            "a window of the program showed at a start without "
            "\"Show Floating Window\"");
-    ClosePlayer();
+    CloseTestPlayers();
     day.Shot("nothing-shown");
     PressTrayIcon(day.app, WM_LBUTTONDOWN);
     GoToMainWindow(day, day.app);
@@ -104,7 +99,7 @@ void SecondCopy(Day& day) {
     Pause(1000);
     Expect(NothingShown(day.second), "the second copy showed a window with the option cleared");
     Expect(day.app.TrayWindow() != nullptr, "the first copy lost its tray icon");
-    ClosePlayer();
+    CloseTestPlayers();
     PressTrayIcon(day.second, WM_LBUTTONDOWN);
     GoToMainWindow(day, day.second);
     WaitShown(day.second, "TRadioFloatWin", "the second copy's floating window");
@@ -112,6 +107,46 @@ void SecondCopy(Day& day) {
     ExitThroughTray(day, day.second, "second-copy-menu");
     Expect(day.app.Running(), "the first copy ended with the second");
     ExitThroughTray(day, day.app, "first-copy-menu");
+}
+
+namespace {
+
+// The names of the plain files in a folder.
+std::vector<std::string> FilesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (::FindNextFileA(h, &found));
+    ::FindClose(h);
+    return names;
+}
+
+// What the person has on disk: the order file, the station files, the settings.
+std::vector<std::string> PersonsFiles(const Day& day) {
+    std::vector<std::string> files{ReadFile(day.ProgramDir() + "\\zelvora.set").value_or("-"),
+                                   ReadFile(SettingsFile()).value_or("-")};
+    for (const auto& name : FilesIn(day.ProgramDir() + "\\settings"))
+        files.push_back(name + ":" + ReadFile(day.StationFile(name)).value_or("-"));
+    return files;
+}
+
+}  // namespace
+
+void UnpackNewRelease(Day& day) {
+    Expect(!day.app.Running() && !day.second.Running(), "the program still runs from before");
+    const auto before = PersonsFiles(day);
+    const auto shipped = FilesIn(day.package);
+    Expect(std::find(shipped.begin(), shipped.end(), "starter-stations.m3u") != shipped.end(),
+           "the release package holds no starter-stations.m3u: " + Join(shipped));
+    // What unpacking over the folder does: each file of the package replaces its namesake.
+    for (const auto& name : shipped)
+        Expect(::CopyFileA((day.package + "\\" + name).c_str(),
+                           (day.ProgramDir() + "\\" + name).c_str(), FALSE) != 0,
+               "could not unpack " + name + " over the program's folder");
+    Expect(PersonsFiles(day) == before, "unpacking the release changed the person's files");
 }
 
 }  // namespace e2e

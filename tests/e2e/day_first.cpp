@@ -75,9 +75,20 @@ void FirstStart(Day& day) {
            "the floating window's caption is " + Quoted(TextOf(floating)));
     Expect(DirExists(day.ProgramDir() + "\\settings"), "no settings folder beside the program");
     Expect(day.app.TrayWindow() != nullptr, "no tray icon window");
+    // The package's starter stations fill the first list.
+    const auto starters = StarterNames(day);
+    Expect(starters.size() == 12, "the release package's starter-stations.m3u holds " +
+                                      std::to_string(starters.size()) + " stations, not 12");
+    HWND combo = Child(floating, "ComboBox");
+    Expect(ComboItems(combo) == starters,
+           "the first list holds " + Join(ComboItems(combo)) + ", not the starter stations");
 }
 
 void ChoosePlayerLocation(Day& day) {
+    ChoosePlayer(day, day.player, "location");
+}
+
+void ChoosePlayer(Day& day, const std::string& program, const std::string& shotPrefix) {
     HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
     ChooseFromMenuBar(day.app, floating, 'c', {VK_HOME, VK_DOWN, VK_RETURN});
     HWND note = WaitShown(day.app, "#32770", "the note before the file dialog");
@@ -86,7 +97,7 @@ void ChoosePlayerLocation(Day& day) {
                  "usually called raplayer.exe in the raplayer directory or "
                  "the windows directory.") != nullptr,
            "the note before the file dialog does not say how to find the player");
-    day.Shot("location-note");
+    if (!shotPrefix.empty()) day.Shot(shotPrefix + "-note");
     Click(Child(note, "Button", "OK"));
     HWND dialog = nullptr;
     WaitUntil(
@@ -97,8 +108,8 @@ void ChoosePlayerLocation(Day& day) {
     HWND field = ::GetDlgItem(dialog, 0x480);  // the file name field (edt1, or cmb13)
     if (!field) field = ::GetDlgItem(dialog, 0x47c);
     Expect(field != nullptr, "the file dialog has no file name field");
-    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(day.player.c_str()));
-    day.Shot("location-dialog");
+    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
+    if (!shotPrefix.empty()) day.Shot(shotPrefix + "-dialog");
     Click(::GetDlgItem(dialog, IDOK));
     Expect(WaitUntil([&] { return !Shown(dialog); }, 5000), "the file dialog stayed open");
 }
@@ -107,7 +118,17 @@ void EditStations(Day& day) {
     HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
     ChooseFromMenuBar(day.app, floating, 'c', {VK_HOME, VK_RETURN});
     ConfigWindow c = FindConfigWindow(day);
-    Expect(ListItems(c.list).empty(), "the station list is not empty at the first start");
+    Expect(ListItems(c.list) == StarterNames(day),
+           "the first station list holds " + Join(ListItems(c.list)) + ", not the starters");
+    // The person makes the list their own: the starters go, one by one.
+    HWND remove = Child(c.form, "Button", "Delete");
+    Expect(remove != nullptr, "the configuration window has no Delete button");
+    for (size_t n = ListItems(c.list).size(); n > 0; --n) {
+        PressRow(c.list, 0);
+        Click(remove);
+        Expect(WaitUntil([&] { return ListItems(c.list).size() == n - 1; }, 3000),
+               "Delete did not remove the first station of " + std::to_string(n));
+    }
     for (const Station& s : {kJazz, kRock, kNews}) AddStation(c, s);
     auto items = ListItems(c.list);
     Expect(items == std::vector<std::string>{kJazz.name, kRock.name, kNews.name},

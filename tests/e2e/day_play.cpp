@@ -7,22 +7,6 @@ namespace e2e {
 
 namespace {
 
-// The floating window's two tool buttons, play and stop, left to right; they show
-// glyphs, no caption.
-std::vector<HWND> ToolButtons(HWND floating) {
-    std::vector<HWND> buttons;
-    for (HWND b : Descendants(floating)) {
-        if (ClassOf(b) == "Button" && TextOf(b).empty()) buttons.push_back(b);
-    }
-    std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
-        RECT ra{}, rb{};
-        ::GetWindowRect(a, &ra);
-        ::GetWindowRect(b, &rb);
-        return ra.left < rb.left;
-    });
-    return buttons;
-}
-
 std::string CommandLineFor(const Day& day, const Station& s) {
     return day.player + " " + s.url;
 }

@@ -3,6 +3,7 @@
 // player's record. Prints one PASS or FAIL line per step and a closing count.
 //
 // zel_e2e --exe <program> --player <test player> --record <its record> --out <folder>
+//         --package <the release unpacked again> --stubs <stand-in players> --stub-log <theirs>
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +40,18 @@ const Step kSteps[] = {
     {"hidden-start", "\"Show Floating Window\" cleared: nothing until the tray icon is clicked",
      e2e::HiddenStart},
     {"second-copy", "a second copy started while one runs starts in full", e2e::SecondCopy},
+    {"new-release", "a newer release unpacked over the folder keeps the list and settings",
+     e2e::UnpackNewRelease},
+    {"import", "\"Import Stations...\": a playlist through the open dialog, one summary",
+     e2e::ImportStations},
+    {"export", "\"Export Stations...\": the list as extended M3U through the save dialog",
+     e2e::ExportStations},
+    {"single-instance", "MPC-HC: the next station goes to the running copy; raised, stopped",
+     e2e::SingleInstancePlayer},
+    {"vlc-switch", "VLC: started with --one-instance, so one copy plays; raised, stopped",
+     e2e::PlayerWithASwitch},
+    {"multi-instance", "mpv: closed before the next station; the person's own copy stays",
+     e2e::MultiInstancePlayer},
 };
 
 bool ReadArgs(int argc, char** argv, e2e::Day& day) {
@@ -52,10 +65,17 @@ bool ReadArgs(int argc, char** argv, e2e::Day& day) {
             day.record = value;
         else if (key == "--out")
             day.out = value;
+        else if (key == "--package")
+            day.package = value;
+        else if (key == "--stubs")
+            day.stubs = value;
+        else if (key == "--stub-log")
+            day.stubLog = value;
         else
             return false;
     }
-    return !day.exe.empty() && !day.player.empty() && !day.record.empty() && !day.out.empty();
+    return !day.exe.empty() && !day.player.empty() && !day.record.empty() && !day.out.empty() &&
+           !day.package.empty() && !day.stubs.empty() && !day.stubLog.empty();
 }
 
 // Runs one step; its screenshot shows the screen as the step left it.
@@ -76,7 +96,9 @@ bool RunStep(const Step& step, e2e::Day& day, std::string& reason) {
 int main(int argc, char** argv) {
     e2e::Day day;
     if (!ReadArgs(argc, argv, day)) {
-        std::fprintf(stderr, "usage: zel_e2e --exe P --player P --record F --out DIR\n");
+        std::fprintf(stderr,
+                     "usage: zel_e2e --exe P --player P --record F --out DIR --package DIR "
+                     "--stubs DIR --stub-log F\n");
         return 2;
     }
     int passed = 0, failed = 0;

@@ -23,5 +23,16 @@ void ExitFromTray(Day& day);
 void RestartRestores(Day& day);
 void HiddenStart(Day& day);
 void SecondCopy(Day& day);
+// A newer release unpacked over the program's folder leaves the person's list alone.
+void UnpackNewRelease(Day& day);
+
+// day_playlists.cpp: stations from a playlist and to one, through the real dialogs.
+void ImportStations(Day& day);
+void ExportStations(Day& day);
+
+// day_players.cpp: today's players, one station at a time, stopped and raised.
+void SingleInstancePlayer(Day& day);
+void PlayerWithASwitch(Day& day);
+void MultiInstancePlayer(Day& day);
 
 }  // namespace e2e

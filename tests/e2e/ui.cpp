@@ -213,4 +213,50 @@ void PostKey(HWND target, UINT vk) {
     ::PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
 }
 
+void MouseClick(HWND window) {
+    ::SetForegroundWindow(::GetAncestor(window, GA_ROOT));
+    Pause(200);
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = ((r.left + r.right) / 2) * 65535 / (width - 1);
+    in[0].mi.dy = ((r.top + r.bottom) / 2) * 65535 / (height - 1);
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, in, sizeof(INPUT));
+    Pause(400);
+}
+
+void TypeText(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                      wide.data(), static_cast<int>(wide.size())));
+    for (wchar_t c : wide) {
+        INPUT in[2] = {};
+        for (INPUT& i : in) {
+            i.type = INPUT_KEYBOARD;
+            i.ki.wScan = c;
+            i.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        Pause(20);
+    }
+    Pause(200);
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+    }
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    Pause(300);
+}
+
 }  // namespace e2e

@@ -49,4 +49,12 @@ int ComboSelection(HWND combo);
 void ChooseInCombo(HWND combo, int index);
 void PostKey(HWND target, UINT vk);
 
+// ---- Real input: what a mouse and a keyboard give the system (SendInput) ---------
+// Brings the window's top-level window to the front, moves the pointer to the middle
+// of the window and presses and releases the left button there.
+void MouseClick(HWND window);
+// Types the text (in the system's code page) key by key into the window with the focus.
+void TypeText(const std::string& text);
+void PressKey(WORD vk);
+
 }  // namespace e2e
