@@ -85,13 +85,6 @@ TEST_F(PlayerControl, APlayerThatWouldStartASecondCopyIsClosedFirstOrGetsItsSwit
     EXPECT_EQ(Lines().back(), "D:\\VideoLAN\\VLC\\VLC.EXE --one-instance http://news.invalid/");
     EXPECT_EQ(Started(1).closeRequests, 0);
     EXPECT_EQ(Started(1).commandLines.size(), 2u);
-
-    // A player without a window, and one that stays when asked: Stop asks, no more.
-    UsePlayer("C:\\bin\\quiet.exe");
-    harness().programs["C:\\bin\\quiet.exe"].hasWindow = false;
-    Play(0);
-    Stop();
-    EXPECT_TRUE(Started(0).running);
 }
 
 TEST_F(PlayerControl, StopNeverClosesAProgramZelvoraDidNotPlayWith) {

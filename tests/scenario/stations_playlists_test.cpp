@@ -63,10 +63,6 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
               "Not added, because no station file can have that name: \"Locked\", \"Bad|Name\".\n\n"
               "Not added, because the address is neither a web stream (http, https, mms, rtsp) "
               "nor a file: \"file.txt\".");
-    const auto& dialog = harness().openDialogs.back();
-    EXPECT_EQ(dialog.title, "Import Stations");
-    EXPECT_EQ(dialog.filter,
-              "Playlists (*.m3u, *.m3u8, *.pls, *.txt)|*.m3u;*.m3u8;*.pls;*.txt|All Files|*.*");
 }
 
 TEST_F(Playlists, ABinaryOrTruncatedFileSaysSoAndAddsOnlyWhatWasReadCleanly) {
@@ -102,9 +98,7 @@ TEST_F(Playlists, ExportWritesTheListInOrderAsExtendedM3UInUtf8) {
               "#EXTINF:-1,Caf\xC3\xA9\r\nhttp://cafe.invalid/\r\n");
     EXPECT_EQ(LastMessage(), "2 stations were written to " + out +
                                  ".\n\nLeft out, because they have no address: \"Lost\".");
-    const auto& dialog = harness().saveDialogs.back();
-    EXPECT_EQ(dialog.defaultExt, "m3u8");
-    EXPECT_EQ(dialog.fileName, "Zelvora stations.m3u8");
+    EXPECT_EQ(harness().saveDialogs.back().defaultExt, "m3u8");
 
     // An export that cannot be written keeps the file that was there.
     platform().SetFileAttributesA(out, plat::FILE_ATTRIBUTE_READONLY);
