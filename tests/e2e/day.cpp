@@ -148,8 +148,9 @@ void CloseTestPlayers() {
     WaitUntil([] { return PlayerWindow() == nullptr; }, 5000);
 }
 
-// They show glyphs, no caption: told apart by where they stand.
-std::vector<HWND> ToolButtons(HWND floating) {
+// The tool buttons show glyphs, no caption: play stands left of stop.
+FloatingWindow FindFloatingWindow(const Day& day) {
+    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
     std::vector<HWND> buttons;
     for (HWND b : Descendants(floating)) {
         if (ClassOf(b) == "Button" && TextOf(b).empty()) buttons.push_back(b);
@@ -160,7 +161,9 @@ std::vector<HWND> ToolButtons(HWND floating) {
         ::GetWindowRect(b, &rb);
         return ra.left < rb.left;
     });
-    return buttons;
+    HWND combo = Child(floating, "ComboBox");
+    Expect(combo && buttons.size() == 2, "the floating window lacks its list or its buttons");
+    return {floating, combo, buttons[0], buttons[1]};
 }
 
 }  // namespace e2e

@@ -74,8 +74,12 @@ std::string WaitPlayerStart(const Day& day, size_t before, DWORD ms = 10000);
 HWND PlayerWindow();
 // Closes every test player started so far, so that the next picture shows only the program.
 void CloseTestPlayers();
-// The floating window's play and stop buttons, left to right.
-std::vector<HWND> ToolButtons(HWND floating);
+// The floating window with its drop-down list and its play and stop buttons.
+struct FloatingWindow {
+    HWND form, list, play, stop;
+};
+// Waits for it to show, or fails the step.
+FloatingWindow FindFloatingWindow(const Day& day);
 std::string Quoted(const std::string& text);
 // ["a", "b"]: a list as a reason shows it.
 std::string Join(const std::vector<std::string>& items);

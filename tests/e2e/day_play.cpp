@@ -21,28 +21,23 @@ void ExpectPlayed(const Day& day, size_t before, const Station& s, const std::st
 }  // namespace
 
 void PlayFromList(Day& day) {
-    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
-    HWND combo = Child(floating, "ComboBox");
-    auto buttons = ToolButtons(floating);
-    Expect(combo && buttons.size() == 2, "the floating window lacks its list or its buttons");
+    const FloatingWindow w = FindFloatingWindow(day);
     size_t before = PlayerStarts(day).size();
-    ChooseInCombo(combo, 1);
+    ChooseInCombo(w.list, 1);
     Pause(1500);
     Expect(PlayerStarts(day).size() == before, "choosing a station in the list played it");
-    Expect(ComboSelection(combo) == 1, "the drop-down list did not keep the choice");
-    Click(buttons[0]);
+    Expect(ComboSelection(w.list) == 1, "the drop-down list did not keep the choice");
+    Click(w.play);
     ExpectPlayed(day, before, kJazz, "the play button");
     Expect(WaitUntil([] { return PlayerWindow() != nullptr; }, 5000),
            "the test player shows no window");
 }
 
 void StopPlayer(Day& day) {
-    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
-    auto buttons = ToolButtons(floating);
-    Expect(buttons.size() == 2, "the floating window lacks its stop button");
+    const FloatingWindow w = FindFloatingWindow(day);
     Expect(PlayerWindow() != nullptr, "no player runs to be stopped");
     day.Shot("playing");
-    Click(buttons[1]);
+    Click(w.stop);
     Expect(WaitUntil([] { return PlayerWindow() == nullptr; }, 5000),
            "the stop button left the player's window open");
 }

@@ -1,5 +1,5 @@
-// Today's players, played through the real floating window: the stand-ins of
-// zel_stub_player.exe behave as MPC-HC, VLC and mpv do, and write what happens to them.
+// Today's players, played through the real floating window: the test player, copied
+// as mpc-hc.exe, vlc.exe and mpv.exe, behaves as they do and writes what happens to it.
 #include <sstream>
 
 #include "e2e/steps.h"
@@ -72,7 +72,10 @@ DWORD StartOwnCopy(const Day& day, const Stub& stub) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string line = "\"" + ProgramOf(day, stub) + "\"";
+    // Appended, not added up: GCC 12 warns wrongly of "\"" + a temporary string.
+    std::string line = "\"";
+    line += ProgramOf(day, stub);
+    line += '"';
     Expect(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                             &pi) != 0,
            "could not start " + line);
@@ -88,14 +91,11 @@ DWORD StartOwnCopy(const Day& day, const Stub& stub) {
 DWORD PlayRaiseAndStop(Day& day, const Stub& stub, DWORD ownCopy) {
     const std::string program = ProgramOf(day, stub), file = stub.name + ".exe";
     ChoosePlayer(day, program);
-    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
-    HWND combo = Child(floating, "ComboBox");
-    auto buttons = ToolButtons(floating);
-    Expect(combo && buttons.size() == 2, "the floating window lacks its list or its buttons");
+    const FloatingWindow w = FindFloatingWindow(day);
 
     size_t from = StubEvents(day).size();
-    ChooseInCombo(combo, 0);
-    MouseClick(buttons[0]);
+    ChooseInCombo(w.list, 0);
+    MouseClick(w.play);
     const std::string first = (stub.arguments.empty() ? "" : stub.arguments + " ") + kNews.url;
     DWORD playing = ownCopy;
     if (stub.oneCopy && ownCopy)
@@ -104,8 +104,8 @@ DWORD PlayRaiseAndStop(Day& day, const Stub& stub, DWORD ownCopy) {
         playing = WaitEvent(day, from, file, "started", program + " " + first).pid;
 
     from = StubEvents(day).size();
-    ChooseInCombo(combo, 1);
-    MouseClick(buttons[0]);
+    ChooseInCombo(w.list, 1);
+    MouseClick(w.play);
     if (stub.oneCopy) {
         WaitEvent(day, from, file, "handed", kJazz.url);
         WaitEvent(day, from, file, "took", kJazz.url, playing);
@@ -121,13 +121,13 @@ DWORD PlayRaiseAndStop(Day& day, const Stub& stub, DWORD ownCopy) {
 
     ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     Expect(WaitUntil([&] { return ::IsIconic(window) != 0; }, 5000), "could not minimize it");
-    ChooseFromMenuBar(day.app, floating, 'f', {VK_HOME, VK_DOWN, VK_RETURN});
+    ChooseFromMenuBar(day.app, w.form, 'f', {VK_HOME, VK_DOWN, VK_RETURN});
     Expect(
         WaitUntil([&] { return !::IsIconic(window) && ::GetForegroundWindow() == window; }, 5000),
         "\"&Open RealAudio Window\" did not bring " + stub.name + "'s window forward");
     day.Shot(stub.name + "-raised");
 
-    MouseClick(buttons[1]);
+    MouseClick(w.stop);
     Expect(WaitUntil([&] { return Closed(day, playing); }, 5000),
            "the stop button did not close " + stub.name);
     Expect(WaitUntil([&] { return TopWindows(stub.windowClass, playing).empty(); }, 5000),
@@ -141,11 +141,11 @@ DWORD PlayRaiseAndStop(Day& day, const Stub& stub, DWORD ownCopy) {
 // handed it a station; then it is the player.
 void SingleInstancePlayer(Day& day) {
     const Stub mpc{"mpc-hc", "MediaPlayerClassicW", "", true};
-    HWND floating = WaitShown(day.app, "TRadioFloatWin", "the floating window");
+    const FloatingWindow w = FindFloatingWindow(day);
     const DWORD own = StartOwnCopy(day, mpc);
     Expect(WaitUntil([&] { return ShownWindow(mpc.windowClass, own) != nullptr; }, 5000),
            "the person's MPC-HC shows no window");
-    MouseClick(ToolButtons(floating).at(1));
+    MouseClick(w.stop);
     Pause(1000);
     Expect(!Closed(day, own), "stop closed an MPC-HC that Zelvora had not played with");
     Expect(PlayRaiseAndStop(day, mpc, own) == own, "the station went to a new MPC-HC");

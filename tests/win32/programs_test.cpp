@@ -1,4 +1,4 @@
-// The calls on other programs with a stand-in player of ours (zel_stub_player.exe,
+// The calls on other programs with the stand-in player of ours (zel_test_player.exe,
 // copied under a player's name): started with its process id, found by its program
 // file, raised and closed by process; and the text, environment and file calls the
 // playlists and the player search use.
@@ -32,7 +32,7 @@ class Programs : public PlatformTest {
         const std::string exeDir =
             std::filesystem::path(platform().GetModuleFileNameA()).parent_path().string();
         mpv = dir() + "\\mpv.exe";
-        std::filesystem::copy_file(exeDir + "\\zel_stub_player.exe", mpv);
+        std::filesystem::copy_file(exeDir + "\\zel_test_player.exe", mpv);
     }
     void TearDown() override {
         for (plat::DWORD id : platform().ProcessesOfProgram(mpv))

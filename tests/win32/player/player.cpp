@@ -1,28 +1,87 @@
-// A stand-in for the external player in the Wine tests: a top-level window of the
-// player's class that writes the command line it was started with, one line per
-// start, to the file named by ZEL_PLAYER_LOG, adds "closed" when it is asked to
-// close, and gives up by itself after a minute so that no test leaves it behind.
+// The stand-in for the players in the Wine tests and the end-to-end drive. It behaves
+// as the player its file is named after, as the players' manuals describe:
+//   mpc-hc.exe  single instance: a second start hands its address to the running
+//               copy (WM_COPYDATA) and ends; window class "MediaPlayerClassicW"
+//   vlc.exe     a new copy each start, unless started with --one-instance, which
+//               hands the address over as above
+//   mpv.exe     a new copy each start, window class "mpv"
+//   other names the classic player: a new window of class "Progressive Networks
+//               RAPlayer" each start
+// The classic player writes the command line it was started with to the file named
+// by ZEL_PLAYER_LOG, and "closed" when it is asked to close; the others write what
+// happens to them to the file named by ZEL_STUB_LOG, one line each:
+//   <name> <pid> started <command line> | took <address> | handed <address> | closed
+// Each gives up by itself after two minutes, so that no test leaves one behind.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
-const char* const kClassName = "Progressive Networks RAPlayer";
 constexpr UINT_PTR kGiveUpTimer = 1;
+constexpr ULONG_PTR kAddress = 0x5A454C;  // WM_COPYDATA's tag for an address
 
-void Log(const char* line) {
-    const char* path = std::getenv("ZEL_PLAYER_LOG");
+struct Kind {
+    const char* file;
+    const char* windowClass;
+    bool singleInstance;  // hands a second start's address to the running copy
+};
+
+const Kind kKinds[] = {
+    {"mpc-hc.exe", "MediaPlayerClassicW", true},
+    {"vlc.exe", "ZelStubVlc", false},
+    {"mpv.exe", "mpv", false},
+};
+const Kind kClassic{"", "Progressive Networks RAPlayer", false};
+
+std::string gName;
+bool gClassic = false;
+
+void AppendLine(const char* variable, const std::string& line) {
+    const char* path = std::getenv(variable);
     if (!path || !*path) return;
     if (std::FILE* f = std::fopen(path, "ab")) {
-        std::fprintf(f, "%s\n", line);
+        std::fprintf(f, "%s\n", line.c_str());
         std::fclose(f);
     }
 }
 
+void Log(const std::string& what, const std::string& rest = "") {
+    if (gClassic) {
+        AppendLine("ZEL_PLAYER_LOG", what == "started" ? rest : what);
+        return;
+    }
+    AppendLine("ZEL_STUB_LOG", gName + " " + std::to_string(GetCurrentProcessId()) + " " + what +
+                                   (rest.empty() ? "" : " " + rest));
+}
+
+// The address is the last argument; a player started with none shows its window.
+std::string AddressOf(const char* commandLine) {
+    std::string line = commandLine;
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    auto blank = line.rfind(' ');
+    std::string last = blank == std::string::npos ? "" : line.substr(blank + 1);
+    return last.find("://") == std::string::npos ? "" : last;
+}
+
+void Show(HWND hwnd, const std::string& address) {
+    const std::string name = gClassic ? "Test player" : gName;
+    SetWindowTextA(hwnd, (name + (address.empty() ? "" : " - " + address)).c_str());
+}
+
 LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_COPYDATA: {
+            auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data->dwData != kAddress) return FALSE;
+            std::string address(static_cast<const char*>(data->lpData), data->cbData);
+            Log("took", address);
+            Show(hwnd, address);
+            return TRUE;
+        }
         case WM_CLOSE:
             Log("closed");
             DestroyWindow(hwnd);
@@ -38,22 +97,48 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+const Kind& MyKind() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const char* name = std::strrchr(path, '\\');
+    gName = name ? name + 1 : path;
+    for (const Kind& k : kKinds)
+        if (lstrcmpiA(gName.c_str(), k.file) == 0) return k;
+    gClassic = true;
+    return kClassic;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
-    Log(GetCommandLineA());
+    const Kind& kind = MyKind();
+    const char* line = GetCommandLineA();
+    const std::string address = AddressOf(line);
+    const bool handsOver = kind.singleInstance || std::strstr(line, " --one-instance") != nullptr;
+    if (HWND running = handsOver ? FindWindowA(kind.windowClass, nullptr) : nullptr) {
+        COPYDATASTRUCT data{kAddress, static_cast<DWORD>(address.size()),
+                            const_cast<char*>(address.data())};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        Log("handed", address);
+        SetForegroundWindow(running);
+        return 0;
+    }
+    Log("started", line);
     WNDCLASSA wc{};
     wc.lpfnWndProc = PlayerProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kind.windowClass;
     if (!RegisterClassA(&wc)) return 1;
-    HWND hwnd = CreateWindowExA(0, kClassName, "Test player", WS_OVERLAPPEDWINDOW, 500, 300, 300,
-                                120, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExA(0, kind.windowClass, "", WS_OVERLAPPEDWINDOW, 560, 420, 320, 120,
+                                nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+    Show(hwnd, address);
     ShowWindow(hwnd, showCmd);
-    SetTimer(hwnd, kGiveUpTimer, 60000, nullptr);
+    SetTimer(hwnd, kGiveUpTimer, 120000, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
