@@ -168,6 +168,53 @@ TEST_F(IniVectors, LongValuesAreCutToTheBuffer) {
     EXPECT_EQ(Get(Full(), "A", "long", "", 4).text, "xxx");
 }
 
+TEST_F(IniVectors, AQuotedValueTooLongForTheBufferIsCutWhereWindowsCutsIt) {
+    Lay(Full(), "[A]\r\nq=\"abcdef\"\r\nlong=\"" + std::string(1023, 'x') + "\"\r\n");
+    const char* expected[] = {"", "a", "ab", "abc", "abcd", "abcde", "abcde", "abcdef", "abcdef"};
+    for (plat::DWORD size = 1; size <= 9; ++size) {
+        auto answer = Get(Full(), "A", "q", "", size);
+        EXPECT_EQ(answer.text, expected[size - 1]) << size;
+        EXPECT_EQ(answer.count, answer.text.size()) << size;
+    }
+    // The closing quote takes a place in the buffer before it is dropped.
+    EXPECT_EQ(Get(Full(), "A", "long", "", 1024).count, 1022u);
+    EXPECT_EQ(Get(Full(), "A", "long", "", 1025).count, 1023u);
+}
+
+TEST_F(IniVectors, QuotesStayInNamesAndUnmatchedQuotesInValues) {
+    Lay(Full(), "[A]\r\n\"k1\"=1\r\n'k2'=2\r\nu=\"abc\r\nm=\"a\"b\"\r\n[\"S\"]\r\nx=1\r\n");
+    EXPECT_EQ(Get(Full(), "A", nullptr).text, "\"k1\"\0'k2'\0u\0m\0"s);
+    EXPECT_EQ(Get(Full(), "A", nullptr, "", 6).text, "\"k1\"");
+    EXPECT_EQ(Get(Full(), nullptr, nullptr).text, "A\0\"S\"\0"s);
+    EXPECT_EQ(Value(Full(), "A", "\"k1\""), "1");
+    EXPECT_EQ(Value(Full(), "A", "k1", "d"), "d");
+    EXPECT_EQ(Value(Full(), "A", "u"), "\"abc");
+    EXPECT_EQ(Value(Full(), "A", "m"), "a\"b");
+    EXPECT_EQ(Get(Full(), "A", "none", "\"abcdef\"", 7).text, "abcde");
+}
+
+TEST_F(IniVectors, AValueEndsAtANulByte) {
+    Lay(Full(), "[A]\r\nq=\"ab\"\0x\r\nk=1\r\n"s);
+    EXPECT_EQ(Value(Full(), "A", "q"), "ab");
+    EXPECT_EQ(Value(Full(), "A", "k"), "1");
+}
+
+TEST_F(IniVectors, AnEmptySectionHeaderStartsASectionOfItsOwn) {
+    Lay(Full(), "top=0\r\n[A]\r\nk=1\r\n[]\r\nj=2\r\n[B]\r\nb=3\r\n");
+    EXPECT_EQ(Value(Full(), "A", "j", "d"), "d");
+    EXPECT_EQ(Value(Full(), "", "j", "d"), "d");  // "" is the part before the first header
+    EXPECT_EQ(Value(Full(), "", "top", "d"), "0");
+    EXPECT_EQ(Value(Full(), "B", "b", "d"), "3");
+    EXPECT_EQ(Get(Full(), nullptr, nullptr).text, "A\0B\0"s);
+}
+
+TEST_F(IniVectors, AByteOrderMarkAfterTheStartIsText) {
+    Lay(Full(), "\r\n\xEF\xBB\xBF[A]\r\nk=1\r\n");
+    EXPECT_EQ(Value(Full(), "A", "k", "d"), "d");
+    EXPECT_EQ(Value(Full(), "", "k", "d"), "1");
+    EXPECT_EQ(Get(Full(), nullptr, nullptr).count, 0u);
+}
+
 TEST_F(IniVectors, NullNamesListSectionsAndKeys) {
     Lay(Full(), "[Alpha]\r\nk1=1\r\n;comment\r\nplain\r\nk2=\r\n[Beta]\r\n");
     EXPECT_EQ(Get(Full(), nullptr, nullptr).text, "Alpha\0Beta\0"s);

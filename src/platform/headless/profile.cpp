@@ -17,8 +17,10 @@ void CopyCut(char* buffer, std::string_view text, DWORD size) {
 }
 
 // Copies a value or a default: one pair of matching surrounding quotes is dropped,
-// unless the cut leaves the closing quote out anyway.
+// unless the cut leaves the closing quote out anyway. A NUL byte in the file ends
+// the value, as it ends the string the caller gets.
 void CopyEntry(char* buffer, std::string_view value, DWORD size) {
+    value = value.substr(0, value.find('\0'));
     char quote = 0;
     if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
         quote = value[0];
@@ -72,7 +74,7 @@ DWORD CopyKeyNames(const IniSection* section, char* buffer, DWORD size) {
     for (const auto& entry : section->entries) {
         if (left <= 2) break;
         if (entry.name.empty() || entry.name[0] == ';' || !entry.value) continue;
-        CopyEntry(p, entry.name, left - 1);
+        CopyCut(p, entry.name, left - 1);  // names keep their quotes
         auto n = static_cast<DWORD>(std::strlen(p));
         left -= n + 1;
         p += n + 1;
