@@ -79,15 +79,21 @@ IniFile IniFile::Parse(std::string_view bytes) {
 }
 
 std::string IniFile::Serialize() const {
-    std::string out = byteOrderMark ? std::string(kBom) : std::string();
+    std::string out;
     for (const auto& section : sections) {
-        if (!section.name.empty()) out += '[' + section.name + "]\r\n";
+        // Every section but the lines before the first header came from a header,
+        // "[]" included: without it, its keys would join the section before.
+        if (&section != &sections.front()) out += '[' + section.name + "]\r\n";
         for (const auto& entry : section.entries) {
             out += entry.name;
             if (entry.value) out += '=' + *entry.value;
             out += "\r\n";
         }
     }
+    if (byteOrderMark) return std::string(kBom) + out;
+    // Text that only looked like a byte-order mark after a blank line or blanks must
+    // not become one at the start of the file, where it would be read as one.
+    if (out.starts_with(kBom)) return "\r\n" + out;
     return out;
 }
 
