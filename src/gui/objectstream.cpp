@@ -140,11 +140,16 @@ bool TReader::EndOfList() const { return NextValueType() == TValueType::vaNull; 
 
 void TReader::ReadListEnd() { ReadByte(); }
 
-void TReader::SkipValue() {
+void TReader::SkipValue() { SkipValue(0); }
+
+void TReader::SkipValue(int depth) {
     switch (NextValueType()) {
         case TValueType::vaList:
+            // Lists inside lists thousands deep would exhaust the stack; no stream we
+            // read nests nearly as deep, so such a stream is a damaged one.
+            if (depth >= kMaxListNesting) throw EReadError(SReadError);
             ReadListBegin();
-            while (!EndOfList()) SkipValue();
+            while (!EndOfList()) SkipValue(depth + 1);
             ReadListEnd();
             return;
         case TValueType::vaInt8:

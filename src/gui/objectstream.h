@@ -68,11 +68,15 @@ public:
     void ReadListBegin();
     bool EndOfList() const;  // the next byte is the 0 that ends a list or the records
     void ReadListEnd();
-    void SkipValue();  // a value of any type, as a record of an unknown property
+    // A value of any type, as a record of an unknown property. Lists nested deeper
+    // than kMaxListNesting fail with "Stream read error".
+    void SkipValue();
+    static constexpr int kMaxListNesting = 32;
 
     std::size_t Position() const { return pos_; }
 
 private:
+    void SkipValue(int depth);
     std::uint8_t ReadByte();
     std::string_view Take(std::size_t count);  // "Stream read error" when fewer remain
 

@@ -143,6 +143,25 @@ TEST(ObjectStream, ALengthBeyondTheDataIsRefusedWithoutAllocatingIt) {
     EXPECT_THROW(ReadComponentBytes(bytes, into, FakeListInfo()), EReadError);
 }
 
+TEST(ObjectStream, ListsNestedTooDeepFailWithTheReadErrorInsteadOfExhaustingTheStack) {
+    auto nested = [](int depth) {
+        return "TPF0" + Bytes({8}) + "TListBox" + Bytes({0}) + Bytes({5}) + "Extra" +
+               std::string(depth, '\x01') + std::string(depth, '\0') + Bytes({3}) + "Top" +
+               Bytes({2, 7, 0, 0});
+    };
+    FakeList into;
+    ReadComponentBytes(nested(TReader::kMaxListNesting), into, FakeListInfo());
+    EXPECT_EQ(into.top, 7);
+    for (int depth : {TReader::kMaxListNesting + 1, 100000}) {
+        try {
+            ReadComponentBytes(nested(depth), into, FakeListInfo());
+            ADD_FAILURE() << depth;
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), "Stream read error");
+        }
+    }
+}
+
 TEST(ObjectStream, RecordsOfUnknownPropertiesAreSkipped) {
     TWriter w;
     w.WriteSignature();
