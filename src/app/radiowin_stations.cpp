@@ -164,7 +164,7 @@ void TRadioForm::StationLBDragOver(TObject*, TObject* source, int x, int y, TDra
              y < client.bottom;
     if (!accept) return;
     const int row = StationLB->ItemHeight();
-    dragScroll_ = y > client.bottom - row ? 1 : y < row ? -1 : 0;
+    dragScroll_ = y > plat::SaturatingSub(client.bottom, row) ? 1 : y < row ? -1 : 0;
     Timer3->SetEnabled(dragScroll_ != 0);
 }
 

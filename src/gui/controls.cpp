@@ -31,12 +31,21 @@ TControl::~TControl() {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    plat::RECT r{left, top, left + width, top + height};
-    if (r.left == bounds_.left && r.top == bounds_.top && r.right == bounds_.right &&
-        r.bottom == bounds_.bottom)
-        return;
-    bounds_ = r;
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    StoreBounds(left, top, width, height);
     BoundsChanged();
+}
+
+void TControl::StoreBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+}
+
+plat::RECT TControl::BoundsRect() const {
+    return plat::RECT{left_, top_, plat::SaturatingAdd(left_, width_),
+                      plat::SaturatingAdd(top_, height_)};
 }
 
 plat::RECT TControl::ClientRect() const {

@@ -24,16 +24,18 @@ class TControl : public TComponent {
     ~TControl() override;
 
     // Bounds: in the parent's client area; a form's are its outer bounds on screen.
-    int Left() const { return bounds_.left; }
-    int Top() const { return bounds_.top; }
-    int Width() const { return bounds_.Width(); }
-    int Height() const { return bounds_.Height(); }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
     void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
     void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
     void SetBounds(int left, int top, int width, int height);
-    const plat::RECT& BoundsRect() const { return bounds_; }
+    // Right and bottom edges beyond the range of a coordinate stop at its end; the
+    // position and size themselves are kept as they were set.
+    plat::RECT BoundsRect() const;
     // The area in which the control's own coordinates lie, from 0, 0.
     virtual plat::RECT ClientRect() const;
 
@@ -77,14 +79,14 @@ class TControl : public TComponent {
     virtual void FontChanged() {}
     virtual void ParentChanged() {}
     // Records bounds that the window already has (a user's move), without pushing them.
-    void StoreBounds(const plat::RECT& bounds) { bounds_ = bounds; }
+    void StoreBounds(int left, int top, int width, int height);
     // Records text that the window already shows (a person typed it).
     void StoreText(const std::string& text) { text_ = text; }
 
   private:
     friend class TWinControl;
 
-    plat::RECT bounds_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     std::string text_;

@@ -189,7 +189,7 @@ void TForm::UserClose() {
 }
 
 void TForm::UserMove(int left, int top) {
-    StoreBounds(plat::RECT{left, top, left + Width(), top + Height()});
+    StoreBounds(left, top, Width(), Height());
 }
 
 TButton* TForm::DefaultButton(TWinControl* within) {

@@ -37,13 +37,14 @@ int TListBox::TopIndex() const {
 }
 
 plat::RECT TListBox::ClientRect() const {
-    return plat::RECT{0, 0, std::max(0, Width() - 2 * kBorder),
-                      std::max(0, Height() - 2 * kBorder)};
+    return plat::RECT{0, 0, std::max(0, plat::SaturatingSub(Width(), 2 * kBorder)),
+                      std::max(0, plat::SaturatingSub(Height(), 2 * kBorder))};
 }
 
 plat::RECT TListBox::ItemRect(int index) const {
-    int top = (index - TopIndex()) * itemHeight_;
-    return plat::RECT{0, top, ClientRect().right, top + itemHeight_};
+    // A row height read from a file may be huge: rows far down stop at the range's end.
+    auto top = plat::ClampToLong((std::int64_t{index} - TopIndex()) * itemHeight_);
+    return plat::RECT{0, top, ClientRect().right, plat::SaturatingAdd(top, itemHeight_)};
 }
 
 int TListBox::ItemAtPos(plat::POINT point, bool existing) const {

@@ -30,13 +30,25 @@ struct POINT {
     LONG y = 0;
 };
 
+// Coordinates summed or subtracted stop at the ends of their range: a position or
+// size read from a file may lie at the edge of what 32 bits hold.
+constexpr LONG ClampToLong(std::int64_t v) {
+    return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<LONG>(v);
+}
+constexpr LONG SaturatingAdd(LONG a, LONG b) {
+    return ClampToLong(std::int64_t{a} + b);
+}
+constexpr LONG SaturatingSub(LONG a, LONG b) {
+    return ClampToLong(std::int64_t{a} - b);
+}
+
 struct RECT {
     LONG left = 0;
     LONG top = 0;
     LONG right = 0;
     LONG bottom = 0;
-    LONG Width() const { return right - left; }
-    LONG Height() const { return bottom - top; }
+    LONG Width() const { return SaturatingSub(right, left); }
+    LONG Height() const { return SaturatingSub(bottom, top); }
 };
 
 // ---- Notification area -------------------------------------------------------

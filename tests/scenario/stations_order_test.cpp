@@ -2,6 +2,8 @@
 // mouse inside the list, and the order surviving an exit and the next start.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/radiowin.h"
 #include "gui/fileutil.h"
 #include "platform/paths.h"
@@ -152,6 +154,39 @@ TEST_F(StationOrder, EditsAndOrderSurviveExitAndTheNextStart) {
     RadioForm->PlayButton->UserClick();
     ASSERT_EQ(harness().winExecs.size(), 1u);
     EXPECT_EQ(harness().winExecs[0].commandLine, "C:\\raplayer\\raplayer.exe http://blues");
+}
+
+// A damaged or hand-made file can hold any 32-bit position and size; rows, drags and
+// the floating window's place work out without overflowing, and the values survive.
+TEST_F(StationOrder, PositionsAndSizesAtTheEdgesOfTheirRangeAreUsedAndKept) {
+    constexpr int kMax = INT32_MAX, kMin = INT32_MIN;
+    list->SetBounds(kMax, kMin, kMax, kMax);
+    list->SetItemHeight(kMax);
+    ASSERT_TRUE(Exit());
+    WriteSettings("[MainForm]\r\nStatus=1\r\nTop=2147483647\r\nLeft=-2147483648\r\n");
+    Restart();
+    list = RadioForm->StationLB;
+    EXPECT_EQ(RadioForm->FloatTop, kMax);
+    EXPECT_EQ(RadioForm->FloatLeft, kMin);
+    EXPECT_EQ(list->ItemAtPos({30, 1000}, true), 0);  // the first row reaches to the end
+    EXPECT_EQ(list->ItemRect(4).top, kMax);
+    Drag(0, 400);
+    list->SetItemHeight(kMin);  // rows of negative height hold no point
+    EXPECT_EQ(list->ItemAtPos({30, 1000}, true), -1);
+    list->UserPress(30, 32);
+    list->UserMoveMouse(30, 20);
+    list->UserMoveMouse(30, 10);
+    list->UserRelease(-10, 10);
+    EXPECT_EQ(Order(), "ABCDE");
+    ASSERT_TRUE(Exit());
+
+    Restart();
+    list = RadioForm->StationLB;
+    EXPECT_EQ(std::vector<int>({list->Left(), list->Top(), list->Width(), list->Height()}),
+              std::vector<int>({kMax, kMin, kMax, kMax}));
+    EXPECT_EQ(list->ItemHeight(), kMin);
+    EXPECT_EQ(list->BoundsRect().right, kMax);
+    EXPECT_EQ(list->BoundsRect().bottom, -1);
 }
 
 TEST_F(StationOrder, PlaySelectedStationPlaysItAtTheNextStartThroughThePlayButton) {

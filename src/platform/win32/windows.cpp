@@ -91,7 +91,8 @@ HWND CreateControl(const plat::WindowSpec& spec) {
     plat::DWORD style = WS_CHILD | c.styles.style | (spec.visible ? WS_VISIBLE : 0u) |
                         (spec.enabled ? 0u : WS_DISABLED) | (spec.tabStop ? WS_TABSTOP : 0u);
     const plat::RECT& b = spec.bounds;
-    int height = b.Height() + (spec.kind == WindowKind::ComboList ? kDropDownHeight : 0);
+    int height =
+        plat::SaturatingAdd(b.Height(), spec.kind == WindowKind::ComboList ? kDropDownHeight : 0);
     auto info = InfoFor(spec);
     HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId()));
     // Panels are ours and take the info at WM_NCCREATE; other controls are subclassed.
@@ -184,8 +185,8 @@ plat::BOOL Win32Platform::MoveWindow(PHWND window, const plat::RECT& bounds) {
     Quiet quiet(H(window));
     WindowInfo* w = Find(H(window));
     int extra = w && w->kind == WindowKind::ComboList ? kDropDownHeight : 0;
-    return ::MoveWindow(H(window), bounds.left, bounds.top, bounds.Width(), bounds.Height() + extra,
-                        TRUE);
+    return ::MoveWindow(H(window), bounds.left, bounds.top, bounds.Width(),
+                        plat::SaturatingAdd(bounds.Height(), extra), TRUE);
 }
 
 plat::POINT Win32Platform::FrameSize(plat::BorderStyle border, bool hasMenu) {
