@@ -12,6 +12,7 @@ ZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
 ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev
   g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick)
 
 zel_say() { printf '==> %s\n' "$*"; }

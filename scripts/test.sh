@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test: the native tests
-# directly, the Windows tests under Wine on a virtual X server. Ends with one line
+# Installs what is missing, builds every preset and runs every test: the native tests
+# directly and once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# fuzz targets (scripts/fuzz.sh), the Windows tests under Wine on a virtual X server
+# and the end-to-end drive. Ends with one line
 #   tests: N passed, N failed
 # counted from the GoogleTest XML of every test binary; a binary that crashed or ran
 # out of time counts as failed. Exits non-zero when anything failed.
@@ -107,6 +109,8 @@ zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
 native_dir=$ZEL_BUILD_ROOT/native
 windows_dir=$ZEL_BUILD_ROOT/windows
+sanitize_dir=$ZEL_BUILD_ROOT/sanitize
+fuzz_dir=$ZEL_BUILD_ROOT/fuzz
 
 if zel_configure_build native; then
   native_built=1
@@ -129,6 +133,32 @@ else
 fi
 
 [ $native_built = 1 ] && run_tests native "$native_dir" 300
+
+# The native tests once more with ASan and UBSan: any report ends the test program,
+# which then counts as failed.
+if zel_configure_build sanitize zel_tests; then
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+  run_tests sanitize "$sanitize_dir" 600
+else
+  zel_warn "the sanitize build failed"
+  failed=$((failed + 1))
+fi
+
+# The fuzz targets: seeds and regressions replayed, then a fixed time each.
+if zel_configure_build fuzz; then
+  zel_say "running the fuzz targets"
+  "$ZEL_ROOT/scripts/fuzz.sh" "$fuzz_dir"
+  if read -r p f <"$fuzz_dir/fuzz-results/result" 2>/dev/null; then
+    passed=$((passed + p))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+  fi
+else
+  zel_warn "the fuzz build failed"
+  failed=$((failed + 1))
+fi
 
 if [ $windows_built = 1 ]; then
   zel_wine_env "$ZEL_BUILD_ROOT/wine"
