@@ -46,6 +46,8 @@ TEST_F(HeadlessServices, MultiByteToWideCharFollowsTheWindowsConventions) {
     char16_t buffer[4];
     EXPECT_EQ(hl().MultiByteToWideChar(CP_ACP, 0, "abc", -1, nullptr, 0), 4);
     EXPECT_EQ(hl().MultiByteToWideChar(CP_ACP, 0, "abc", 3, buffer, 4), 3);
+    const char unterminated[] = {'x', 'y'};  // a length given: nothing beyond it is read
+    EXPECT_EQ(hl().MultiByteToWideChar(CP_ACP, 0, unterminated, 2, buffer, 4), 2);
     EXPECT_EQ(hl().MultiByteToWideChar(CP_ACP, 0, "abcd", -1, buffer, 4), 0);  // no room for NUL
     EXPECT_EQ(hl().GetLastError(), 122u);  // ERROR_INSUFFICIENT_BUFFER
     EXPECT_EQ(hl().MultiByteToWideChar(CP_ACP, 0, "\xF0\x9F\x8E\xB5", 4, buffer, 4), 2);

@@ -149,7 +149,11 @@ int HeadlessPlatform::CompareStringA(DWORD flags, const std::string& a, const st
 
 int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
                                           char16_t* buffer, int bufferLength) {
-    Record(log, "MultiByteToWideChar", codePage, flags, text, length, bufferLength);
+    // Only the length given is read: the text need not end in a NUL.
+    const std::string logged = !text        ? std::string()
+                               : length < 0 ? std::string(text)
+                                            : std::string(text, length > 0 ? length : 0);
+    Record(log, "MultiByteToWideChar", codePage, flags, logged, length, bufferLength);
     if (!text || length == 0 || length < -1 || bufferLength < 0 || (bufferLength && !buffer)) {
         state_->lastError = ERROR_INVALID_PARAMETER;
         return 0;
