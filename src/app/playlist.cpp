@@ -268,9 +268,14 @@ bool IsStationAddress(const std::string& a) {
 
 std::string NameFromAddress(const std::string& address) {
     auto scheme = address.find("://");
-    if (scheme == std::string::npos) return plat::ExtractFileName(address);
-    std::string name = address.substr(scheme + 3);
-    name = name.substr(0, name.find_first_of("?#"));
-    while (!name.empty() && name.back() == '/') name.pop_back();
-    return name;
+    std::string name;
+    if (scheme == std::string::npos) {
+        name = plat::ExtractFileName(address);
+    } else {
+        name = address.substr(scheme + 3);
+        name = name.substr(0, name.find_first_of("?#"));
+        while (!name.empty() && name.back() == '/') name.pop_back();
+    }
+    // Without the blanks an export's reader drops, so that the name reads back the same.
+    return std::string(Trimmed(name));
 }

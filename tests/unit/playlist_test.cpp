@@ -37,6 +37,13 @@ TEST_F(Playlist, M3UPLSAndPlainLinesGiveNamesAndAddresses) {
     EXPECT_EQ(pls.trouble, TPlaylistTrouble::None);
 }
 
+TEST_F(Playlist, NamesMadeFromAddressesReadBackFromAnExport) {
+    auto list = ParsePlaylist("http:// Zone\nC:\\Music\\ live.mp3 \n");
+    EXPECT_EQ(Pairs(list), (std::vector<std::pair<std::string, std::string>>{
+                               {"Zone", "http:// Zone"}, {"live.mp3", "C:\\Music\\ live.mp3"}}));
+    EXPECT_EQ(Pairs(ParsePlaylist(WritePlaylist(list.entries))), Pairs(list));
+}
+
 TEST_F(Playlist, AddressesThatAreNoStreamOrFileAreRefused) {
     auto list = ParsePlaylist(
         "javascript:alert(1)\nftp://files.invalid/a.mp3\nrelative/song.mp3\nhttp://\n"
