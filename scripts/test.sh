@@ -105,6 +105,18 @@ run_tests() {
     "(ctest: $cf of $ct failed; reports in $results)"
 }
 
+# add_counts FILE: adds the "passed failed" counts a step left in FILE; a step that
+# left none counts as one failed test.
+add_counts() {
+  local p f
+  if read -r p f <"$1" 2>/dev/null; then
+    passed=$((passed + p))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+  fi
+}
+
 zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
 native_dir=$ZEL_BUILD_ROOT/native
@@ -149,12 +161,7 @@ fi
 if zel_configure_build fuzz; then
   zel_say "running the fuzz targets"
   "$ZEL_ROOT/scripts/fuzz.sh" "$fuzz_dir"
-  if read -r p f <"$fuzz_dir/fuzz-results/result" 2>/dev/null; then
-    passed=$((passed + p))
-    failed=$((failed + f))
-  else
-    failed=$((failed + 1))
-  fi
+  add_counts "$fuzz_dir/fuzz-results/result"
 else
   zel_warn "the fuzz build failed"
   failed=$((failed + 1))
@@ -179,12 +186,7 @@ if [ $windows_built = 1 ]; then
   zel_say "running the end-to-end drive"
   rm -f "$windows_dir/test-output/e2e/result"
   "$ZEL_ROOT/scripts/e2e.sh" "$windows_dir"
-  if read -r p f <"$windows_dir/test-output/e2e/result" 2>/dev/null; then
-    passed=$((passed + p))
-    failed=$((failed + f))
-  else
-    failed=$((failed + 1))
-  fi
+  add_counts "$windows_dir/test-output/e2e/result"
 fi
 
 cleanup
