@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "harness.h"
-#include "platform/headless/inifile.h"
+#include "platform/posix/inifile.h"
 
-using plat::headless::IniEntry;
-using plat::headless::IniFile;
-using plat::headless::IniSection;
-using plat::headless::TrimIni;
+using plat::posix::IniEntry;
+using plat::posix::IniFile;
+using plat::posix::IniSection;
+using plat::posix::TrimIni;
 
 namespace {
 

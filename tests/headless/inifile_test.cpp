@@ -6,11 +6,11 @@
 
 #include "gui/fileutil.h"
 #include "gui/inifiles.h"
-#include "platform/headless/inifile.h"
+#include "platform/posix/inifile.h"
 #include "platform/paths.h"
 #include "support/platform_fixture.h"
 
-using plat::headless::IniFile;
+using plat::posix::IniFile;
 using namespace std::string_literals;
 
 namespace {

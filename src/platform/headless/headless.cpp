@@ -9,21 +9,9 @@
 #include <unistd.h>
 
 #include "platform/headless/state.h"
+#include "platform/posix/text.h"
 
 namespace plat::headless {
-
-static char Fold(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool CaseLess::operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Fold(x) < Fold(y); });
-}
-
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && !CaseLess{}(a, b) && !CaseLess{}(b, a);
-}
 
 WindowRecord* HeadlessPlatform::State::Find(HWND window) {
     if (window == 0 || window > windows.size()) return nullptr;
@@ -47,14 +35,9 @@ HeadlessPlatform::HeadlessPlatform(const std::string& root)
       state_(std::make_unique<State>()) {
     std::filesystem::create_directories(programDir);
     std::filesystem::create_directories(windowsDir);
-    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,
-                      HKEY_CURRENT_CONFIG, HKEY_DYN_DATA})
-        state_->roots[root];
 }
 
-HeadlessPlatform::~HeadlessPlatform() {
-    for (auto& [handle, file] : state_->files) ::close(file.fd);
-}
+HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::FailNext(const std::string& call, DWORD error) {
     state_->failNext[call].push_back(error);
@@ -108,6 +91,30 @@ BOOL HeadlessPlatform::Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& da
            data.uCallbackMessage, data.hIcon, tip);
     notifications.push_back({message, data});
     return notifyIconResult;
+}
+
+int HeadlessPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
+    Record(log, "CompareStringA", flags, a, b);
+    return posix::CompareStrings(flags, a, b);
+}
+
+int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
+                                          char16_t* buffer, int bufferLength) {
+    // Only the length given is read: the text need not end in a NUL.
+    const std::string logged = !text        ? std::string()
+                               : length < 0 ? std::string(text)
+                                            : std::string(text, length > 0 ? length : 0);
+    Record(log, "MultiByteToWideChar", codePage, flags, logged, length, bufferLength);
+    return posix::MultiByteToWide(state_->lastError, codePage == CP_ACP ? systemCodePage : codePage,
+                                  flags, text, length, buffer, bufferLength);
+}
+
+int HeadlessPlatform::WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text,
+                                          int length, char* buffer, int bufferLength,
+                                          BOOL* usedDefaultChar) {
+    Record(log, "WideCharToMultiByte", codePage, flags, length, bufferLength);
+    return posix::WideToMultiByte(state_->lastError, codePage == CP_ACP ? systemCodePage : codePage,
+                                  text, length, buffer, bufferLength, usedDefaultChar);
 }
 
 // ---- COM -------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 // The shell's link object: records what is set on it and, on Save, writes a small
 // text file at the name so that the link exists on disk for the program to find.
-#include "platform/headless/fileops.h"
-#include "platform/headless/text.h"
+#include "platform/headless/state.h"
+#include "platform/posix/fileops.h"
+#include "platform/posix/text.h"
 
 namespace plat::headless {
 
@@ -89,7 +90,7 @@ HRESULT Link::Save(const char16_t* fileName, BOOL remember) {
         return E_INVALIDARG;
     }
     std::u16string wide(fileName);
-    auto path = Utf16ToUtf8(wide);
+    auto path = posix::Utf16ToUtf8(wide);
     Record(platform_.log, "ShellLink.Save", path, remember);
     auto record = saved_;
     record.fileName = wide;
@@ -98,7 +99,7 @@ HRESULT Link::Save(const char16_t* fileName, BOOL remember) {
     // A scripted answer replaces the disk: a failure writes nothing.
     if (platform_.saveLinkResult && FAILED(*platform_.saveLinkResult))
         return *platform_.saveLinkResult;
-    DWORD error = fileops::ReplaceWith(state_, path, Content());
+    DWORD error = posix::fileops::ReplaceWith(state_.files.ReadOnly(), path, Content());
     if (platform_.saveLinkResult) return *platform_.saveLinkResult;
     return error ? FromWin32(error) : S_OK;
 }

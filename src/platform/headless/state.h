@@ -11,31 +11,12 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/posix/files.h"
+#include "platform/posix/registry.h"
 
 namespace plat::headless {
 
-// Orders names as Windows compares registry keys and window classes: ASCII case ignored.
-struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-};
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
-
-struct RegValue {
-    DWORD type = REG_NONE;
-    std::vector<std::uint8_t> data;
-};
-
-struct RegKey {
-    std::map<std::string, RegKey, CaseLess> subKeys;
-    std::map<std::string, RegValue, CaseLess> values;
-};
-
-struct OpenFile {
-    int fd = -1;
-    std::string path;
-    bool canRead = false;
-    bool canWrite = false;
-};
+using posix::EqualsIgnoreCase;
 
 struct Timer {
     HWND window = 0;
@@ -49,14 +30,9 @@ struct HeadlessPlatform::State {
     // Files
     DWORD lastError = 0;
     std::map<std::string, std::deque<DWORD>> failNext;
-    std::set<std::string> readOnly;  // normalised absolute paths
-    std::map<HANDLE, OpenFile> files;
-    HANDLE nextFile = 0x100;
+    posix::Files files{lastError};
 
-    // Registry
-    std::map<HKEY, RegKey> roots;
-    std::map<HKEY, RegKey*> keys;  // open handles; keys are never removed from the tree
-    HKEY nextKey = 0x1000;
+    posix::RegistryTree registry;
 
     // Icons
     std::set<HICON> ownedIcons;

@@ -1,11 +1,9 @@
 // Text conversions and the locale-like calls built on them.
-#include "platform/headless/text.h"
+#include "platform/posix/text.h"
 
 #include <cstring>
 
-#include "platform/headless/state.h"
-
-namespace plat::headless {
+namespace plat::posix {
 
 namespace {
 
@@ -98,10 +96,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 
 // Windows-1252 differs from Latin-1 only in 0x80 to 0x9F; the five bytes it leaves
 // undefined stand for the control characters of the same number, as Windows has it.
-static constexpr char16_t k1252High[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+constexpr char16_t k1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                    0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
 std::u32string Decode1252(std::string_view text) {
     std::u32string out;
@@ -133,8 +131,7 @@ char32_t FoldCase(char32_t c) {
     return c;
 }
 
-int HeadlessPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
-    Record(log, "CompareStringA", flags, a, b);
+int CompareStrings(DWORD flags, const std::string& a, const std::string& b) {
     auto x = DecodeUtf8(a), y = DecodeUtf8(b);
     auto folded = [](std::u32string s) {
         for (auto& c : s) c = FoldCase(c);
@@ -147,62 +144,54 @@ int HeadlessPlatform::CompareStringA(DWORD flags, const std::string& a, const st
     return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
 }
 
-int HeadlessPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
-                                          char16_t* buffer, int bufferLength) {
-    // Only the length given is read: the text need not end in a NUL.
-    const std::string logged = !text        ? std::string()
-                               : length < 0 ? std::string(text)
-                                            : std::string(text, length > 0 ? length : 0);
-    Record(log, "MultiByteToWideChar", codePage, flags, logged, length, bufferLength);
+int MultiByteToWide(DWORD& lastError, UINT codePage, DWORD flags, const char* text, int length,
+                    char16_t* buffer, int bufferLength) {
     if (!text || length == 0 || length < -1 || bufferLength < 0 || (bufferLength && !buffer)) {
-        state_->lastError = ERROR_INVALID_PARAMETER;
+        lastError = ERROR_INVALID_PARAMETER;
         return 0;
     }
     // Length -1 means up to and including the terminating NUL, which is counted.
     std::string_view in = length < 0 ? std::string_view(text, std::strlen(text) + 1)
                                      : std::string_view(text, static_cast<std::size_t>(length));
     bool valid = true;
-    const bool western = (codePage == CP_ACP ? systemCodePage : codePage) == 1252;
-    auto wide = EncodeUtf16(western ? Decode1252(in) : DecodeUtf8(in, &valid));
+    auto wide = EncodeUtf16(codePage == 1252 ? Decode1252(in) : DecodeUtf8(in, &valid));
     if (!valid && (flags & MB_ERR_INVALID_CHARS)) {
-        state_->lastError = ERROR_NO_UNICODE_TRANSLATION;
+        lastError = ERROR_NO_UNICODE_TRANSLATION;
         return 0;
     }
     auto needed = static_cast<int>(wide.size());
     if (bufferLength == 0) return needed;
     if (needed > bufferLength) {
-        state_->lastError = ERROR_INSUFFICIENT_BUFFER;
+        lastError = ERROR_INSUFFICIENT_BUFFER;
         return 0;
     }
     wide.copy(buffer, wide.size());
     return needed;
 }
 
-int HeadlessPlatform::WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text,
-                                          int length, char* buffer, int bufferLength,
-                                          BOOL* usedDefaultChar) {
-    Record(log, "WideCharToMultiByte", codePage, flags, length, bufferLength);
-    const UINT page = codePage == CP_ACP ? systemCodePage : codePage;
+int WideToMultiByte(DWORD& lastError, UINT codePage, const char16_t* text, int length, char* buffer,
+                    int bufferLength, BOOL* usedDefaultChar) {
     // Windows has no default character for UTF-8 and refuses to be asked about one.
     if (!text || length == 0 || length < -1 || bufferLength < 0 || (bufferLength && !buffer) ||
-        (page == CP_UTF8 && usedDefaultChar)) {
-        state_->lastError = ERROR_INVALID_PARAMETER;
+        (codePage == CP_UTF8 && usedDefaultChar)) {
+        lastError = ERROR_INVALID_PARAMETER;
         return 0;
     }
     std::u16string_view in =
         length < 0 ? std::u16string_view(text, std::char_traits<char16_t>::length(text) + 1)
                    : std::u16string_view(text, static_cast<std::size_t>(length));
     bool usedDefault = false;
-    std::string out = page == 1252 ? Encode1252(DecodeUtf16(in), &usedDefault) : Utf16ToUtf8(in);
+    std::string out =
+        codePage == 1252 ? Encode1252(DecodeUtf16(in), &usedDefault) : Utf16ToUtf8(in);
     if (usedDefaultChar) *usedDefaultChar = usedDefault;
     auto needed = static_cast<int>(out.size());
     if (bufferLength == 0) return needed;
     if (needed > bufferLength) {
-        state_->lastError = ERROR_INSUFFICIENT_BUFFER;
+        lastError = ERROR_INSUFFICIENT_BUFFER;
         return 0;
     }
     out.copy(buffer, out.size());
     return needed;
 }
 
-}  // namespace plat::headless
+}  // namespace plat::posix

@@ -1,4 +1,4 @@
-#include "platform/headless/fileops.h"
+#include "platform/posix/fileops.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 
-namespace plat::headless::fileops {
+namespace plat::posix::fileops {
 
 namespace {
 
@@ -93,12 +93,15 @@ DWORD ErrorFromErrno(int err, const std::string& path) {
     }
 }
 
-bool IsReadOnly(const HeadlessPlatform::State& state, const std::string& path) {
-    // Tests run as root, where a cleared write bit stops nothing: the set decides.
-    return state.readOnly.count(ReadOnlyKey(path)) != 0;
+// Marked through the Platform, or a file without its owner's write bit.
+bool IsReadOnly(const ReadOnlyMarks& marks, const std::string& path) {
+    if (marks.paths.count(ReadOnlyKey(path)) != 0) return true;
+    struct stat st {};
+    return ::stat(HostPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           !(st.st_mode & S_IWUSR);
 }
 
-void SetReadOnly(HeadlessPlatform::State& state, const std::string& path, bool readOnly) {
+void SetReadOnly(ReadOnlyMarks& marks, const std::string& path, bool readOnly) {
     struct stat st {};
     auto host = HostPath(path);
     if (::stat(host.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
@@ -106,9 +109,9 @@ void SetReadOnly(HeadlessPlatform::State& state, const std::string& path, bool r
         ::chmod(host.c_str(), mode & 07777);
     }
     if (readOnly)
-        state.readOnly.insert(ReadOnlyKey(path));
+        marks.paths.insert(ReadOnlyKey(path));
     else
-        state.readOnly.erase(ReadOnlyKey(path));
+        marks.paths.erase(ReadOnlyKey(path));
 }
 
 bool Exists(const std::string& path, bool* isDirectory) {
@@ -140,11 +143,10 @@ DWORD ReadAll(const std::string& path, std::string& bytes) {
     return 0;
 }
 
-DWORD ReplaceWith(HeadlessPlatform::State& state, const std::string& path,
-                  const std::string& bytes) {
+DWORD ReplaceWith(const ReadOnlyMarks& marks, const std::string& path, const std::string& bytes) {
     if (IsInvalidName(path)) return ERROR_INVALID_NAME;
     bool dir = false;
-    if ((Exists(path, &dir) && dir) || IsReadOnly(state, path)) return ERROR_ACCESS_DENIED;
+    if ((Exists(path, &dir) && dir) || IsReadOnly(marks, path)) return ERROR_ACCESS_DENIED;
     auto host = HostPath(path);
     auto temp = host + ".~zel" + std::to_string(::getpid());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -158,4 +160,4 @@ DWORD ReplaceWith(HeadlessPlatform::State& state, const std::string& path,
     return ErrorFromErrno(err, path);
 }
 
-}  // namespace plat::headless::fileops
+}  // namespace plat::posix::fileops

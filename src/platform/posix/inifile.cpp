@@ -1,10 +1,10 @@
-#include "platform/headless/inifile.h"
+#include "platform/posix/inifile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
-namespace plat::headless {
+namespace plat::posix {
 
 namespace {
 
@@ -164,4 +164,4 @@ bool IniFile::DeleteSection(std::string_view section) {
     return true;
 }
 
-}  // namespace plat::headless
+}  // namespace plat::posix

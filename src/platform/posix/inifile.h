@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat::headless {
+namespace plat::posix {
 
 // A line of a section: a key, or (without value) any other line such as a comment.
 struct IniEntry {
@@ -50,4 +50,4 @@ class IniFile {
     IniSection* SectionToEdit(std::string_view section);
 };
 
-}  // namespace plat::headless
+}  // namespace plat::posix
