@@ -82,8 +82,7 @@ void TAboutBox::CreateControls() {
 }
 
 void TAboutBox::FormCreate(TObject*) {
-    const std::string programDir = plat::ExtractFileDir(plat::Current().GetModuleFileNameA());
-    const std::string intro = plat::JoinPath(programDir, "intro.rtf");
+    const std::string intro = plat::JoinPath(plat::Current().ProgramDataDirectory(), "intro.rtf");
     if (FileExists(intro)) RichEdit1->LoadFromFile(intro);
 }
 

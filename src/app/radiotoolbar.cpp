@@ -41,7 +41,8 @@ TRadioFloatWin::~TRadioFloatWin() {
 void TRadioFloatWin::FormCreate(TObject*) {
     volumeBarEntered_ = false;
     CopyStationList(true);
-    if (RadioForm->ShowWinAtStartCB->Checked()) Show();
+    // Without a notification area there is no tray icon to reach the program by.
+    if (RadioForm->ShowWinAtStartCB->Checked() || !plat::Current().HasNotificationArea()) Show();
     ShowVolume();
     SetBounds(RadioForm->FloatLeft, RadioForm->FloatTop, Width(), Height());
 }

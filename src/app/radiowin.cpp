@@ -49,15 +49,16 @@ TRadioForm::~TRadioForm() {
 }
 
 TStationStore TRadioForm::Stations() const {
-    return TStationStore(plat::JoinPath(programDir_, "settings"));
+    return TStationStore(plat::JoinPath(dataDir_, "settings"));
 }
 
 void TRadioForm::FormCreate(TObject*) {
     AboutShown = false;
-    programDir_ = plat::ExtractFileDir(plat::Current().GetModuleFileNameA());
-    const std::string settingsDir = plat::JoinPath(programDir_, "settings");
-    if (!DirectoryExists(settingsDir)) plat::Current().CreateDirectoryA(settingsDir);
-    Application->SetHelpFile(plat::JoinPath(programDir_, "zelvora.HLP"));
+    auto& p = plat::Current();
+    dataDir_ = p.UserDataDirectory();
+    const std::string settingsDir = plat::JoinPath(dataDir_, "settings");
+    if (!DirectoryExists(settingsDir)) p.CreateDirectoryA(settingsDir);
+    Application->SetHelpFile(plat::JoinPath(p.ProgramDataDirectory(), "zelvora.HLP"));
     settings_ = std::make_unique<TIniFile>(kSettingsFile);
 
     if (settings_->ReadInteger(kMain, "Status", 0) != 0) {
@@ -88,7 +89,7 @@ std::string TRadioForm::PlayerLocationToUse() const {
 // those over the user's settings. A first start, with neither the order file nor a
 // station file, gets the starter stations.
 void TRadioForm::LoadStationListReporting() {
-    const std::string orderFile = plat::JoinPath(programDir_, "zelvora.set");
+    const std::string orderFile = plat::JoinPath(dataDir_, "zelvora.set");
     if (!FileExists(orderFile)) {
         if (Stations().Empty()) LoadStarterStations();
         return;
@@ -107,7 +108,7 @@ void TRadioForm::FormShow(TObject*) {
 }
 
 void TRadioForm::Exit1Click(TObject*) {
-    SaveStationList(*StationLB, plat::JoinPath(programDir_, "zelvora.set"));
+    SaveStationList(*StationLB, plat::JoinPath(dataDir_, "zelvora.set"));
     if (WindowState() == wsNormal) {
         settings_->WriteInteger(kMain, "Status", 1);
         settings_->WriteInteger(kMain, "Top", Top());

@@ -71,7 +71,8 @@ public:
     TPBShellLink* PBShellStartupItem = nullptr;
 
     // ---- State shared with the other windows -----------------------------------------
-    const std::string& ProgramDir() const { return programDir_; }
+    // The folder of the station files' folder and the order file.
+    const std::string& DataDir() const { return dataDir_; }
     std::string RealAudioLoc;
     TPlayerControl Player;  // what plays, stops and raises the player
     bool AboutShown = false;
@@ -158,7 +159,7 @@ private:
     void AddFromPlaylist(const TPlaylist& list, ImportCounts& counts);
     std::string PlayerLocationToUse() const;
 
-    std::string programDir_;
+    std::string dataDir_;
     std::unique_ptr<TIniFile> settings_;
 
     // Station list editing (radiowin_stations.cpp)

@@ -85,7 +85,8 @@ void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
 // A starter file that is missing or damaged leaves the list empty, as any first
 // start without one.
 void TRadioForm::LoadStarterStations() {
-    const std::string file = plat::JoinPath(programDir_, kStarterStationsFile);
+    const std::string file =
+        plat::JoinPath(plat::Current().ProgramDataDirectory(), kStarterStationsFile);
     if (!FileExists(file)) return;
     try {
         TPlaylist list = ReadPlaylist(file);

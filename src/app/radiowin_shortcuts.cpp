@@ -34,7 +34,7 @@ void StoreLink(TPBShellLink* link, TCheckBox* box, TShellFolder folder) {
     link->SetDescription("Zelvora");
     link->FileIcon()->SetIconIndex(0);
     link->SetHotKey(0);
-    link->SetFileName("Zelvora.lnk");
+    link->SetFileName(plat::Current().LinkFileName("Zelvora"));
     link->SetWindowState(wsNormal);
     try {
         link->SetShellFolder(folder);

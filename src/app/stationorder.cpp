@@ -33,7 +33,8 @@ void ReadItems(TComponent& c, TReader& r) {
     TStringList* items = List(c).Items();
     items->Clear();
     r.ReadListBegin();
-    while (!r.EndOfList()) items->Add(r.ReadString());
+    // Names written by the program on another system come in that system's code page.
+    while (!r.EndOfList()) items->Add(plat::Current().SystemText(r.ReadString()));
     r.ReadListEnd();
 }
 

@@ -31,7 +31,7 @@ std::optional<std::string> TStationStore::ReadURL(const std::string& name) const
         return end == std::string_view::npos;  // read on until the line has ended
     });
     if (error) throw EInOutError(static_cast<int>(error));
-    return line;
+    return plat::Current().SystemText(line);
 }
 
 void TStationStore::Write(const std::string& name, const std::string& url) const {

@@ -116,9 +116,11 @@ void TPBShellLink::SetFileName(const std::string& v) {
     if (shellFolder_ != sfNone)
         name = FolderPath(shellFolder_) + plat::Current().PathDelimiter() +
                plat::ExtractFileName(name);
-    if (Upper(plat::ExtractFileExt(name)) != ".LNK") name += ".lnk";
+    // The extension of the platform's links: ".lnk", or ".desktop" for a desktop entry.
+    const std::string extension = plat::ExtractFileExt(plat::Current().LinkFileName(""));
+    if (Upper(plat::ExtractFileExt(name)) != Upper(extension)) name += extension;
     // A name that is nothing but the extension names no file.
-    if (Upper(plat::ExtractFileName(name)) == ".LNK") name.clear();
+    if (Upper(plat::ExtractFileName(name)) == Upper(extension)) name.clear();
     fileName_ = name;
 }
 

@@ -116,6 +116,21 @@ public:
     // holds none or cannot be read.
     virtual std::vector<std::string> FindFilesA(const std::string& directory) = 0;
 
+    // -- Where the program's files live --------------------------------------------
+    // The folder of the files the program writes beside itself on Windows (the station
+    // files' folder and the order file), and the folder of those it ships with (help,
+    // introduction). Both are the program's own folder on Windows; on Linux the first
+    // is the user's data folder, made when missing, the second the program's own data.
+    virtual std::string UserDataDirectory() = 0;
+    virtual std::string ProgramDataDirectory() = 0;
+    // The file that a shell link with this title is saved as: "Zelvora.lnk" on Windows,
+    // a freedesktop entry "zelvora.desktop" on Linux.
+    virtual std::string LinkFileName(const std::string& title) = 0;
+    // A text read from a stored file (a station's address, a name in the order file) in
+    // the system code page. Where that is UTF-8, bytes that are not valid UTF-8 come
+    // from the Windows program, in Windows-1252, and are converted.
+    virtual std::string SystemText(const std::string& stored) = 0;
+
     // -- Private-profile (INI) files -----------------------------------------------
     // Null section, key or value pointers have the Windows meanings.
     virtual DWORD GetPrivateProfileStringA(const char* section, const char* key,
@@ -142,6 +157,9 @@ public:
 
     // -- Notification area ---------------------------------------------------------
     virtual BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& data) = 0;
+    // Whether the desktop has a notification area to show the icon in (a desktop may
+    // have none at all).
+    virtual bool HasNotificationArea() = 0;
 
     // -- Auxiliary audio -----------------------------------------------------------
     virtual UINT auxGetNumDevs() = 0;

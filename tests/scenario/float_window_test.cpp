@@ -100,6 +100,17 @@ TEST_F(FloatWindow, WithoutTheStartOptionNothingShowsUntilTheTrayAsksOnceForTheA
     EXPECT_EQ(aboutModals, 1);
 }
 
+// A desktop without a notification area would leave the program out of reach.
+TEST_F(FloatWindow, WithoutANotificationAreaTheWindowShowsAtStartWhateverTheOption) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    harness().notificationArea = false;
+    CloseAboutBoxes();
+    Start();
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    EXPECT_EQ(aboutModals, 1);
+    EXPECT_FALSE(RadioForm->ShowWinAtStartCB->Checked());
+}
+
 TEST_F(FloatWindow, ATrayShowingDuringTheFirstAboutBoxShowsTheWindowWithoutASecondModal) {
     WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
     Start();

@@ -1,6 +1,7 @@
 // The Platform's file calls: recorded, failed on the test's request, and otherwise
 // made on real files below the test's directory.
 #include "platform/headless/state.h"
+#include "platform/paths.h"
 
 namespace plat::headless {
 
@@ -91,6 +92,25 @@ BOOL HeadlessPlatform::CloseHandle(HANDLE file) {
 std::vector<std::string> HeadlessPlatform::FindFilesA(const std::string& directory) {
     Record(log, "FindFilesA", directory);
     return state_->files.FindFilesA(directory);
+}
+
+std::string HeadlessPlatform::UserDataDirectory() {
+    Record(log, "UserDataDirectory");
+    return userDataDir.empty() ? ExtractFileDir(moduleFileName) : userDataDir;
+}
+
+std::string HeadlessPlatform::ProgramDataDirectory() {
+    Record(log, "ProgramDataDirectory");
+    return programDataDir.empty() ? ExtractFileDir(moduleFileName) : programDataDir;
+}
+
+std::string HeadlessPlatform::LinkFileName(const std::string& title) {
+    return title + ".lnk";
+}
+
+// The texts of this platform are what Windows gives: nothing is converted.
+std::string HeadlessPlatform::SystemText(const std::string& stored) {
+    return stored;
 }
 
 }  // namespace plat::headless

@@ -117,6 +117,11 @@ int HeadlessPlatform::WideCharToMultiByte(UINT codePage, DWORD flags, const char
                                   text, length, buffer, bufferLength, usedDefaultChar);
 }
 
+bool HeadlessPlatform::HasNotificationArea() {
+    Record(log, "HasNotificationArea");
+    return notificationArea;
+}
+
 // ---- COM -------------------------------------------------------------------------
 
 HRESULT HeadlessPlatform::CoInitialize() {

@@ -139,6 +139,9 @@ class HeadlessPlatform final : public Platform {
     // ---- Script ----------------------------------------------------------------
     std::string rootDir, programDir, windowsDir;
     std::string moduleFileName;  // defaults to programDir/zelvora.exe
+    // Where UserDataDirectory and ProgramDataDirectory point; empty: the module's folder.
+    std::string userDataDir, programDataDir;
+    bool notificationArea = true;  // what HasNotificationArea answers
 
     std::deque<int> messageBoxAnswers;                         // empty: IDOK
     std::deque<std::optional<std::string>> openDialogAnswers;  // nullopt or empty: cancel
@@ -262,6 +265,10 @@ class HeadlessPlatform final : public Platform {
     DWORD GetFileSize(HANDLE file) override;
     BOOL CloseHandle(HANDLE file) override;
     std::vector<std::string> FindFilesA(const std::string& directory) override;
+    std::string UserDataDirectory() override;
+    std::string ProgramDataDirectory() override;
+    std::string LinkFileName(const std::string& title) override;
+    std::string SystemText(const std::string& stored) override;
 
     DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                    char* buffer, DWORD size, const char* fileName) override;
@@ -281,6 +288,7 @@ class HeadlessPlatform final : public Platform {
     HRESULT CoCreateShellLink(ShellLink** out) override;
 
     BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& data) override;
+    bool HasNotificationArea() override;
 
     UINT auxGetNumDevs() override;
     MMRESULT auxGetDevCapsA(UINT device, AUXCAPS* caps, UINT size) override;

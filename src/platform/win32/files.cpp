@@ -1,4 +1,5 @@
 // Plain files and directories: the ...A calls, errors through GetLastError.
+#include "platform/paths.h"
 #include "platform/win32/win32_platform.h"
 
 namespace w32 {
@@ -92,6 +93,15 @@ std::vector<std::string> Win32Platform::FindFilesA(const std::string& directory)
     } while (::FindNextFileA(h, &found));
     ::FindClose(h);
     return names;
+}
+
+// Everything the program reads and writes of its own lies beside the program.
+std::string Win32Platform::UserDataDirectory() {
+    return plat::ExtractFileDir(GetModuleFileNameA());
+}
+
+std::string Win32Platform::ProgramDataDirectory() {
+    return plat::ExtractFileDir(GetModuleFileNameA());
 }
 
 }  // namespace w32

@@ -5,9 +5,6 @@
 // replaces it, so that one request for a topic opens the browser only once.
 #include "platform/win32/help_page.h"
 
-#include <cctype>
-#include <cstring>
-
 #include "platform/win32/win32_platform.h"
 
 namespace plat::win32 {
@@ -31,21 +28,6 @@ std::string ModuleDir() {
     return dir.substr(0, dir.find_last_of("\\/") + 1);
 }
 
-std::string Escaped(const std::string& text, const char* keep) {
-    static const char* const hex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (std::isalnum(c) || std::strchr(keep, c)) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 void SetHelpShellOpen(HelpShellOpen open) {
@@ -53,31 +35,7 @@ void SetHelpShellOpen(HelpShellOpen open) {
 }
 
 std::string HelpPageFor(const std::string& helpFile) {
-    const auto slash = helpFile.find_last_of("\\/:");
-    const auto dot = helpFile.find_last_of('.');
-    std::string page = helpFile;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) page.resize(dot);
-    page += ".html";
-    return slash == std::string::npos ? ModuleDir() + page : page;
-}
-
-std::string HelpPageUrl(const std::string& page, const std::string& topic) {
-    std::string path = page;
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    const bool unc = path.starts_with("//");
-    std::string url = (unc ? "file:" : "file:///") + Escaped(path, "/:._-~");
-    return topic.empty() ? url : url + "#" + Escaped(topic, "._-~");
-}
-
-std::optional<std::string> JumpTopic(const std::string& macro) {
-    if (macro.rfind("JumpID(", 0) != 0) return std::nullopt;
-    const auto comma = macro.find("\",\"");
-    if (comma == std::string::npos) return std::nullopt;
-    const auto start = comma + 3;
-    const auto end = macro.find('"', start);
-    // A macro cut short loses its closing quote: the topic is what is left.
-    return macro.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return plat::HelpPageFor(helpFile, ModuleDir());
 }
 
 }  // namespace plat::win32

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/help_page.h"
 #include "platform/types.h"
 
 namespace plat::win32 {
@@ -17,12 +18,10 @@ using HelpShellOpen =
 // Replaces the shell for the help pages (tests watch it); an empty one restores it.
 void SetHelpShellOpen(HelpShellOpen open);
 
-// The page that stands for a help file: its name with ".html", beside the program
-// when the name has no directory.
+// The page that stands for a help file, beside the program when the name has no
+// directory.
 std::string HelpPageFor(const std::string& helpFile);
-// "file:///C:/dir/zelvora.html#topic", with what a URL cannot carry escaped.
-std::string HelpPageUrl(const std::string& page, const std::string& topic);
-// The topic of a JumpID("file","topic") macro; none for any other macro.
-std::optional<std::string> JumpTopic(const std::string& macro);
+using plat::HelpPageUrl;
+using plat::JumpTopic;
 
 }  // namespace plat::win32

@@ -61,6 +61,10 @@ class Win32Platform final : public plat::Platform {
     plat::DWORD GetFileSize(PHANDLE file) override;
     plat::BOOL CloseHandle(PHANDLE file) override;
     std::vector<std::string> FindFilesA(const std::string& directory) override;
+    std::string UserDataDirectory() override;
+    std::string ProgramDataDirectory() override;
+    std::string LinkFileName(const std::string& title) override { return title + ".lnk"; }
+    std::string SystemText(const std::string& stored) override { return stored; }
 
     plat::DWORD GetPrivateProfileStringA(const char* section, const char* key,
                                          const char* defaultValue, char* buffer, plat::DWORD size,
@@ -82,6 +86,7 @@ class Win32Platform final : public plat::Platform {
     plat::HRESULT CoCreateShellLink(plat::ShellLink** out) override;
 
     plat::BOOL Shell_NotifyIconA(plat::DWORD message, const plat::NOTIFYICONDATA& data) override;
+    bool HasNotificationArea() override { return true; }
 
     plat::UINT auxGetNumDevs() override;
     plat::MMRESULT auxGetDevCapsA(plat::UINT device, plat::AUXCAPS* caps, plat::UINT size) override;
