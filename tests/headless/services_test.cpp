@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "headless_test.h"
+#include "platform/posix/text.h"
 
 using namespace plat;
 
@@ -61,6 +62,14 @@ TEST_F(HeadlessServices, CompareStringIgnoresCaseWhenAsked) {
     EXPECT_EQ(hl().CompareStringA(NORM_IGNORECASE, "abc", "ABD"), CSTR_LESS_THAN);
     EXPECT_EQ(hl().CompareStringA(0, "b", "A"), CSTR_GREATER_THAN);
     EXPECT_EQ(hl().CompareStringA(0, "a", "A"), CSTR_LESS_THAN);
+}
+
+// Names and addresses that the Windows program wrote in its code page.
+TEST(PosixText, TextsThatAreNotUtf8AreReadAsWindows1252) {
+    EXPECT_EQ(posix::Utf8OrWindows1252("Caf\xE9 \x80 \x9D"), "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x9D");
+    EXPECT_EQ(posix::Utf8OrWindows1252("Caf\xC3\xA9 \xEF\xBF\xBD"), "Caf\xC3\xA9 \xEF\xBF\xBD");
+    EXPECT_EQ(posix::Utf8OrWindows1252("\xC3"), "\xC3\x83");  // a sequence cut short
+    EXPECT_EQ(posix::Utf8OrWindows1252(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
 TEST_F(HeadlessServices, AudioDevicesBeyondTheListAreBadIds) {

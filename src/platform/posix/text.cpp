@@ -122,6 +122,24 @@ std::string Encode1252(std::u32string_view text, bool* usedDefault) {
     return out;
 }
 
+std::string Windows1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : Decode1252(text)) AppendUtf8(out, c);
+    return out;
+}
+
+// Malformed bytes decode to U+FFFD, which encodes differently; DecodeUtf8 tells.
+bool IsValidUtf8(std::string_view text) {
+    bool valid = true;
+    DecodeUtf8(text, &valid);
+    return valid;
+}
+
+std::string Utf8OrWindows1252(std::string_view text) {
+    return IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+}
+
 char32_t FoldCase(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;     // Latin-1 capitals

@@ -18,6 +18,11 @@ std::string Encode1252(std::u32string_view text, bool* usedDefault);
 std::u16string EncodeUtf16(std::u32string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u32string DecodeUtf16(std::u16string_view text);
+// Windows-1252 text in UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
+bool IsValidUtf8(std::string_view text);
+// The text itself when it is valid UTF-8, otherwise read as Windows-1252.
+std::string Utf8OrWindows1252(std::string_view text);
 // Lower case for ASCII, Latin-1, Greek and Cyrillic capitals: what a locale folds simply.
 char32_t FoldCase(char32_t c);
 
