@@ -3,10 +3,20 @@
 #include "app/program.h"
 #include "gui/application.h"
 #include "platform/platform.h"
+#ifdef _WIN32
 #include "platform/win32/win32.h"
+#else
+#include "platform/qt/qt.h"
+#endif
 
-int main() {
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
     plat::Install(plat::win32::MakePlatform());
+#else
+    plat::Install(plat::qt::MakePlatform(argc, argv));
+#endif
     Application = new TApplication();
     StartProgram();
     Application->Run();

@@ -1,0 +1,154 @@
+#include "platform/qt/appearance.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace qtb {
+
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+const char* ThemeName(plat::Glyph g) {
+    switch (g) {
+        case plat::Glyph::Add:
+            return "list-add";
+        case plat::Glyph::Delete:
+            return "edit-delete";
+        case plat::Glyph::Play:
+            return "media-playback-start";
+        case plat::Glyph::Stop:
+            return "media-playback-stop";
+        case plat::Glyph::Apply:
+            return "dialog-ok-apply";
+        case plat::Glyph::Revert:
+            return "edit-undo";
+        case plat::Glyph::Up:
+            return "go-up";
+        case plat::Glyph::Down:
+            return "go-down";
+        case plat::Glyph::Web:
+            return "applications-internet";
+        case plat::Glyph::None:
+            break;
+    }
+    return "";
+}
+
+// Our drawings, in a 16 by 16 box: the same pictures as the Windows program's.
+void Draw(QPainter& p, plat::Glyph g) {
+    const QColor green(0, 128, 0), red(192, 0, 0), blue(0, 0, 160);
+    auto fill = [&p](const QColor& c) {
+        p.setPen(QPen(c, 1));
+        p.setBrush(c);
+    };
+    auto stroke = [&p](const QColor& c, double width) {
+        p.setPen(QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+    };
+    switch (g) {
+        case plat::Glyph::Play:
+            fill(green);
+            p.drawPolygon(QPolygonF({{4.5, 2.5}, {12.5, 8}, {4.5, 13.5}}));
+            break;
+        case plat::Glyph::Stop:
+            fill(QColor(128, 0, 0));
+            p.drawRect(QRectF(4, 4, 8, 8));
+            break;
+        case plat::Glyph::Add:
+            fill(green);
+            p.drawRect(QRectF(7, 2.5, 2, 11));
+            p.drawRect(QRectF(2.5, 7, 11, 2));
+            break;
+        case plat::Glyph::Delete:
+            stroke(red, 2.5);
+            p.drawLine(QPointF(4, 4), QPointF(12, 12));
+            p.drawLine(QPointF(12, 4), QPointF(4, 12));
+            break;
+        case plat::Glyph::Apply:
+            stroke(green, 2.5);
+            p.drawPolyline(QPolygonF({{2.5, 8.5}, {6, 12}, {13.5, 3.5}}));
+            break;
+        case plat::Glyph::Revert: {
+            stroke(blue, 2);
+            p.drawArc(QRectF(3, 4.5, 10, 10), 90 * 16, 270 * 16);
+            fill(blue);
+            p.drawPolygon(QPolygonF({{3.5, 4.5}, {8, 1}, {8, 8}}));
+            break;
+        }
+        case plat::Glyph::Up:
+            fill(QColor(0, 0, 0));
+            p.drawPolygon(QPolygonF({{8, 2}, {14, 8.5}, {2, 8.5}}));
+            p.drawRect(QRectF(6, 8.5, 4, 5));
+            break;
+        case plat::Glyph::Down:
+            fill(QColor(0, 0, 0));
+            p.drawPolygon(QPolygonF({{8, 14}, {14, 7.5}, {2, 7.5}}));
+            p.drawRect(QRectF(6, 2.5, 4, 5));
+            break;
+        case plat::Glyph::Web:
+            p.setPen(QPen(blue, 1));
+            p.setBrush(QColor(170, 210, 255));
+            p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(5, 1.5, 6, 13));
+            p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+            break;
+        case plat::Glyph::None:
+            break;
+    }
+}
+
+QPixmap Drawn(plat::Glyph g, qreal scale) {
+    QPixmap pixmap(QSize(16, 16) * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    Draw(p, g);
+    return pixmap;
+}
+
+}  // namespace
+
+int PixelsOfPoints(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
+
+QString FamilyFor(const std::string& windowsName) {
+    static const char* const sans[] = {
+        "ms sans serif", "microsoft sans serif", "arial",          "tahoma", "segoe ui",
+        "verdana",       "ms shell dlg",         "ms shell dlg 2", ""};
+    const std::string name = Lower(windowsName);
+    for (const char* s : sans)
+        if (name == s) return QApplication::font().family();
+    return QString::fromStdString(windowsName);
+}
+
+QFont FontFor(const plat::FontSpec& spec) {
+    QFont font(FamilyFor(spec.name));
+    if (font.family() != QApplication::font().family()) font.setStyleHint(QFont::Serif);
+    font.setPixelSize(PixelsOfPoints(spec.pointSize));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+QIcon GlyphIcon(plat::Glyph glyph) {
+    if (glyph == plat::Glyph::None) return {};
+    const QString name = ThemeName(glyph);
+    if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+    QIcon icon;
+    for (qreal scale : {1.0, 2.0}) icon.addPixmap(Drawn(glyph, scale));
+    return icon;
+}
+
+}  // namespace qtb

@@ -1,0 +1,88 @@
+#include "platform/qt/command_line.h"
+
+namespace qtb {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::vector<std::string> SplitArguments(const std::string& text) {
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        while (i < n && IsBlank(text[i])) ++i;
+        if (i >= n) break;
+        std::string arg;
+        bool quoted = false;
+        for (; i < n && (quoted || !IsBlank(text[i])); ++i) {
+            if (text[i] == '\\') {
+                std::size_t slashes = 0;
+                while (i < n && text[i] == '\\') ++slashes, ++i;
+                if (i < n && text[i] == '"') {
+                    arg.append(slashes / 2, '\\');
+                    if (slashes % 2) {
+                        arg += '"';
+                        continue;
+                    }
+                    --i;  // the quote is read again below
+                } else {
+                    arg.append(slashes, '\\');
+                    --i;
+                }
+                continue;
+            }
+            if (text[i] != '"') {
+                arg += text[i];
+            } else if (quoted && i + 1 < n && text[i + 1] == '"') {
+                arg += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+}  // namespace
+
+CommandLine SplitCommandLine(const std::string& line,
+                             const std::function<bool(const std::string&)>& isProgram) {
+    std::size_t start = 0;
+    while (start < line.size() && IsBlank(line[start])) ++start;
+    CommandLine result;
+    std::size_t rest = line.size();
+    if (start < line.size() && line[start] == '"') {
+        const auto close = line.find('"', start + 1);
+        result.program = line.substr(
+            start + 1, close == std::string::npos ? std::string::npos : close - start - 1);
+        rest = close == std::string::npos ? line.size() : close + 1;
+    } else {
+        constexpr auto npos = std::string::npos;
+        const auto first = line.find_first_of(" \t", start);
+        auto end = first;
+        // Windows tries each blank in turn, so that an unquoted path with blanks still
+        // names its program; without such a prefix the first word is the program.
+        if (isProgram && first != npos && !isProgram(line.substr(start, first - start))) {
+            for (auto at = line.find_first_of(" \t", first + 1);;
+                 at = line.find_first_of(" \t", at + 1)) {
+                if (isProgram(line.substr(start, at == npos ? npos : at - start))) {
+                    end = at;
+                    break;
+                }
+                if (at == npos) break;
+            }
+        }
+        result.program =
+            line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        rest = end == std::string::npos ? line.size() : end;
+    }
+    result.arguments = SplitArguments(line.substr(rest));
+    return result;
+}
+
+}  // namespace qtb

@@ -1,0 +1,131 @@
+// Message boxes and the open-file dialog.
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QSortFilterProxyModel>
+
+#include "platform/qt/qt_platform.h"
+
+namespace qtb {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QMessageBox::Icon BoxIcon(UINT type) {
+    switch (type & 0xF0) {
+        case plat::MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case plat::MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case plat::MB_ICONWARNING:
+            return QMessageBox::Warning;
+        case plat::MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons ButtonsOf(UINT type) {
+    switch (type & 0x0F) {
+        case plat::MB_OKCANCEL:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case plat::MB_YESNO:
+            return QMessageBox::Yes | QMessageBox::No;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+int IdOf(int button) {
+    switch (button) {
+        case QMessageBox::Cancel:
+            return plat::IDCANCEL;
+        case QMessageBox::Yes:
+            return plat::IDYES;
+        case QMessageBox::No:
+            return plat::IDNO;
+        default:
+            return plat::IDOK;
+    }
+}
+
+// Programs have no name extension here: the filter for Windows programs (*.exe) shows
+// the files that may be run.
+constexpr char kProgramPattern[] = "*.exe";
+
+class ProgramsOnly final : public QSortFilterProxyModel {
+  public:
+    bool active = false;
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        if (!active) return true;
+        auto* files = dynamic_cast<QFileSystemModel*>(sourceModel());
+        if (!files) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+};
+
+struct Filters {
+    QStringList names;
+    QString programs;  // the name standing for kProgramPattern, if any
+};
+
+// "Applications|*.exe|All Files|*.*" as Qt writes filters: "Applications (*)".
+Filters FiltersOf(const std::string& filter) {
+    Filters out;
+    const QStringList parts = Q(filter).split('|');
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        const bool programs = pattern == kProgramPattern;
+        pattern.replace(kProgramPattern, "*").replace("*.*", "*").replace(';', ' ');
+        out.names << parts[i] + " (" + pattern + ")";
+        if (programs) out.programs = out.names.back();
+    }
+    return out;
+}
+
+}  // namespace
+
+int QtPlatform::MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT type) {
+    QMessageBox box(BoxIcon(type), Q(caption), Q(text), ButtonsOf(type));
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    return IdOf(box.exec());
+}
+
+bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
+    QFileDialog dialog(nullptr, Q(request.title));
+    // Qt's own dialog on every desktop, so that the programs filter works everywhere.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A folder that is not there on this system (a Windows path) starts where
+    // programs are.
+    const QString dir = Q(request.initialDir);
+    dialog.setDirectory(!dir.isEmpty() && QDir(dir).exists() ? dir : QString("/usr/bin"));
+    const Filters filters = FiltersOf(request.filter);
+    auto* proxy = new ProgramsOnly;
+    dialog.setProxyModel(proxy);
+    if (!filters.names.isEmpty()) {
+        dialog.setNameFilters(filters.names);
+        proxy->active = filters.names.first() == filters.programs;
+        QObject::connect(&dialog, &QFileDialog::filterSelected, proxy,
+                         [proxy, filters](const QString& chosen) {
+                             proxy->active = chosen == filters.programs;
+                             proxy->invalidate();
+                         });
+    }
+    if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    request.fileName = QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+    return true;
+}
+
+}  // namespace qtb

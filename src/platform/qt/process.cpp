@@ -1,0 +1,198 @@
+// The platform object itself, and the process, locale and input-state calls.
+#include <QCollator>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyleHints>
+#include <QUrl>
+#include <cstdlib>
+
+#include "platform/posix/text.h"
+#include "platform/qt/command_line.h"
+#include "platform/qt/input_filter.h"
+#include "platform/qt/qt.h"
+#include "platform/qt/qt_platform.h"
+
+// The program's icon lives in the backend's resources, which a static library must
+// register itself (outside any namespace, as the macro wants).
+static void InitResources() {
+    Q_INIT_RESOURCE(zelvora);
+}
+
+namespace plat::qt {
+
+std::unique_ptr<plat::Platform> MakePlatform(int& argc, char** argv) {
+    return std::make_unique<qtb::QtPlatform>(argc, argv);
+}
+
+}  // namespace plat::qt
+
+namespace qtb {
+
+namespace {
+
+constexpr UINT kStarted = 33;  // WinExec: anything from 32 up is success
+constexpr UINT ERROR_BAD_FORMAT = 11;
+constexpr LRESULT kShellOk = 42;
+constexpr LRESULT SE_ERR_NOASSOC = 31;
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+bool IsProgram(const std::string& path) {
+    QFileInfo info(Q(path));
+    return info.isFile() && info.isExecutable();
+}
+
+// The program to start: a path as it is, a bare name from the PATH.
+QString Resolve(const std::string& program) {
+    if (program.find('/') != std::string::npos) return Q(program);
+    return QStandardPaths::findExecutable(Q(program));
+}
+
+// What WinExec answers for a program that cannot be started.
+UINT StartFailure(const QString& resolved) {
+    if (resolved.isEmpty()) return plat::ERROR_FILE_NOT_FOUND;
+    QFileInfo info(resolved);
+    if (!info.exists())
+        return info.dir().exists() ? plat::ERROR_FILE_NOT_FOUND : plat::ERROR_PATH_NOT_FOUND;
+    return ERROR_BAD_FORMAT;
+}
+
+UINT Start(const CommandLine& line) {
+    const QString program = line.program.empty() ? QString() : Resolve(line.program);
+    if (!IsProgram(program.toStdString())) return StartFailure(program);
+    QStringList args;
+    for (const auto& a : line.arguments) args << Q(a);
+    return QProcess::startDetached(program, args) ? kStarted : ERROR_BAD_FORMAT;
+}
+
+bool HasScheme(const std::string& address) {
+    const QUrl url(Q(address));
+    return url.isValid() && url.scheme().size() > 1;  // "C:" is a drive, not a scheme
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(int& argc, char** argv) {
+    if (!QApplication::instance()) {
+        ownApp_ = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName("zelvora");
+        QApplication::setDesktopFileName("zelvora");
+    }
+    // Closing a window only hides it; the program ends through its Exit command.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InitResources();
+    input_ = std::make_unique<InputFilter>(windows_);
+    poster_ = std::make_unique<Poster>(windows_);
+    qApp->installEventFilter(input_.get());
+    QApplication::setWindowIcon(IconOf(LoadIconA("ZELVORA")));
+}
+
+QtPlatform::~QtPlatform() {
+    if (qApp) qApp->removeEventFilter(input_.get());
+    trayIcons_.clear();
+    timers_.clear();
+    for (auto& [hwnd, w] : windows_.All())
+        if (w->widget && w->widget->isWindow()) delete w->widget.data();
+}
+
+std::string QtPlatform::GetModuleFileNameA() {
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+void QtPlatform::ExitProcess(UINT exitCode) {
+    // The tray host learns that the icon went away while the connection still stands.
+    trayIcons_.clear();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    std::_Exit(static_cast<int>(exitCode));
+}
+
+UINT QtPlatform::WinExec(const std::string& commandLine, int) {
+    return Start(SplitCommandLine(commandLine, IsProgram));
+}
+
+LRESULT QtPlatform::ShellExecuteA(HWND, const std::string& operation, const std::string& file,
+                                  const std::string& parameters, const std::string&, int) {
+    if (!operation.empty() && operation != "open") return SE_ERR_NOASSOC;
+    if (HasScheme(file))
+        return QDesktopServices::openUrl(QUrl(Q(file))) ? kShellOk : SE_ERR_NOASSOC;
+    QFileInfo info(Q(file));
+    if (!info.exists()) return plat::ERROR_FILE_NOT_FOUND;
+    // A program is started with the parameters; any other file opens in its program.
+    if (info.isFile() && info.isExecutable()) {
+        CommandLine line{file, SplitCommandLine("x " + parameters, nullptr).arguments};
+        return Start(line) >= 32 ? kShellOk : SE_ERR_NOASSOC;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kShellOk
+                                                                                   : SE_ERR_NOASSOC;
+}
+
+int QtPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
+    QCollator collator;  // the user's locale
+    collator.setCaseSensitivity(flags & plat::NORM_IGNORECASE ? Qt::CaseInsensitive
+                                                              : Qt::CaseSensitive);
+    const int order = collator.compare(Q(a), Q(b));
+    return order < 0   ? plat::CSTR_LESS_THAN
+           : order > 0 ? plat::CSTR_GREATER_THAN
+                       : plat::CSTR_EQUAL;
+}
+
+int QtPlatform::MultiByteToWideChar(UINT, DWORD, const char* text, int length, char16_t* buffer,
+                                    int bufferLength) {
+    return plat::posix::Utf8ToWide(lastError_, text, length, buffer, bufferLength);
+}
+
+// ---- Input state ----------------------------------------------------------------------------
+
+UINT QtPlatform::GetDoubleClickTime() {
+    return static_cast<UINT>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+}
+
+BOOL QtPlatform::GetCursorPos(plat::POINT* point) {
+    const QPoint p = QCursor::pos();
+    if (point) *point = {p.x(), p.y()};
+    return 1;
+}
+
+std::int16_t QtPlatform::GetKeyState(int virtualKey) {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+    bool down = false;
+    switch (virtualKey) {
+        case plat::VK_SHIFT:
+            down = mods & Qt::ShiftModifier;
+            break;
+        case plat::VK_CONTROL:
+            down = mods & Qt::ControlModifier;
+            break;
+        case plat::VK_MENU:
+            down = mods & Qt::AltModifier;
+            break;
+        case plat::VK_LBUTTON:
+            down = buttons & Qt::LeftButton;
+            break;
+        case plat::VK_RBUTTON:
+            down = buttons & Qt::RightButton;
+            break;
+        case plat::VK_MBUTTON:
+            down = buttons & Qt::MiddleButton;
+            break;
+        default:
+            break;
+    }
+    return down ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
+plat::POINT QtPlatform::GetScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(1024, 768);
+    return {size.width(), size.height()};
+}
+
+}  // namespace qtb

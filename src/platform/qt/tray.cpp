@@ -1,0 +1,137 @@
+// The notification area through QSystemTrayIcon (a StatusNotifierItem where the desktop
+// has a watcher for it, the XEmbed tray elsewhere on X11), and the icons.
+#include <QBuffer>
+#include <QImageReader>
+#include <QPixmap>
+#include <cstring>
+
+#include "platform/qt/qt_platform.h"
+
+namespace qtb {
+
+namespace {
+
+// What the shell would tell the icon's window of a click: the button going down and up.
+std::pair<UINT, UINT> MouseOf(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            return {plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP};
+        case QSystemTrayIcon::DoubleClick:
+            return {plat::WM_LBUTTONDBLCLK, plat::WM_LBUTTONUP};
+        case QSystemTrayIcon::Context:
+            return {plat::WM_RBUTTONDOWN, plat::WM_RBUTTONUP};
+        case QSystemTrayIcon::MiddleClick:
+            return {plat::WM_MBUTTONDOWN, plat::WM_MBUTTONDOWN + 1};
+        default:
+            return {0, 0};
+    }
+}
+
+// A tray icon wants a picture; an empty one is shown as nothing at all.
+QIcon Blank() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& data) {
+    const auto key = std::make_pair(data.hWnd, data.uID);
+    auto it = trayIcons_.find(key);
+    if (message == plat::NIM_DELETE) {
+        if (it == trayIcons_.end()) return 0;
+        it->second->hide();
+        it->second.release()->deleteLater();  // it may be telling of a click just now
+        trayIcons_.erase(it);
+        return 1;
+    }
+    if ((message == plat::NIM_ADD) == (it != trayIcons_.end())) return 0;
+    if (message != plat::NIM_ADD && message != plat::NIM_MODIFY) return 0;
+    if (it == trayIcons_.end()) {
+        auto icon = std::make_unique<QSystemTrayIcon>();
+        WindowTable& windows = windows_;
+        const HWND window = data.hWnd;
+        const UINT id = data.uID;
+        const UINT callback = data.uCallbackMessage;
+        QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
+                         [&windows, window, id, callback](QSystemTrayIcon::ActivationReason r) {
+                             const auto [down, up] = MouseOf(r);
+                             if (!down || !callback) return;
+                             Notify(windows, window, callback, id, down);
+                             Notify(windows, window, callback, id, up);
+                         });
+        it = trayIcons_.emplace(key, std::move(icon)).first;
+    }
+    QSystemTrayIcon& icon = *it->second;
+    if (data.uFlags & plat::NIF_ICON) {
+        const QIcon picture = IconOf(data.hIcon);
+        icon.setIcon(picture.isNull() ? Blank() : picture);
+    }
+    if (data.uFlags & plat::NIF_TIP)
+        icon.setToolTip(QString::fromUtf8(
+            data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip))));
+    if (icon.icon().isNull()) icon.setIcon(Blank());
+    icon.show();
+    return 1;
+}
+
+bool QtPlatform::HasNotificationArea() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+// ---- Icons ------------------------------------------------------------------------------
+
+QIcon QtPlatform::IconOf(HICON icon) const {
+    auto it = icons_.find(icon);
+    return it == icons_.end() ? QIcon() : it->second;
+}
+
+// The program's own icon is its only resource, under both of its names. Loaded icons
+// are shared: one handle per name, never destroyed.
+HICON QtPlatform::LoadIconA(const std::string& resourceName) {
+    if (resourceName != "ZELVORA" && resourceName != "MAINICON") {
+        lastError_ = 1813;  // ERROR_RESOURCE_TYPE_NOT_FOUND
+        return 0;
+    }
+    HICON& shared = sharedIcons_["ZELVORA"];
+    if (!shared) {
+        shared = nextIcon_++;
+        icons_[shared] = QIcon(":/zelvora/zelvora.ico");
+    }
+    return shared;
+}
+
+HICON QtPlatform::CreateIconFromFile(const std::vector<std::uint8_t>& icoBytes) {
+    QByteArray bytes(reinterpret_cast<const char*>(icoBytes.data()),
+                     static_cast<qsizetype>(icoBytes.size()));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "ico");
+    QIcon icon;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i)) break;
+        const QImage image = reader.read();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (icon.isNull()) return 0;
+    const HICON handle = nextIcon_++;
+    icons_[handle] = icon;
+    return handle;
+}
+
+HICON QtPlatform::CopyIcon(HICON icon) {
+    auto it = icons_.find(icon);
+    if (it == icons_.end()) return 0;
+    const HICON copy = nextIcon_++;
+    icons_[copy] = it->second;
+    return copy;
+}
+
+BOOL QtPlatform::DestroyIcon(HICON icon) {
+    for (const auto& [name, shared] : sharedIcons_)
+        if (shared == icon) return 1;
+    return icons_.erase(icon) ? 1 : 0;
+}
+
+}  // namespace qtb

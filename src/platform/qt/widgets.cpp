@@ -1,0 +1,155 @@
+#include "platform/qt/widgets.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStyledItemDelegate>
+
+namespace qtb {
+
+namespace {
+
+// Rows of the height the library lays the list out with.
+class RowHeight final : public QStyledItemDelegate {
+  public:
+    RowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+  private:
+    int height_;
+};
+
+// The tab control's tabs take this much of its height; the library places its pages
+// below them.
+constexpr int kTabHeight = 24;
+
+}  // namespace
+
+// ---- FormWidget --------------------------------------------------------------------------
+
+FormWidget::FormWidget(WindowTable& windows, plat::HWND hwnd, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), windows_(windows), hwnd_(hwnd), client_(new QWidget(this)) {
+    Arrange();
+}
+
+QMenuBar* FormWidget::MenuBar() {
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        menuBar_->show();
+        Arrange();
+    }
+    return menuBar_;
+}
+
+void FormWidget::RemoveMenuBar() {
+    delete menuBar_;
+    menuBar_ = nullptr;
+    Arrange();
+}
+
+int FormWidget::MenuBarHeight() {
+    static const int height = [] {
+        QMenuBar bar;
+        bar.addMenu("&File");
+        return bar.sizeHint().height();
+    }();
+    return height;
+}
+
+void FormWidget::Arrange() {
+    const int top = menuBar_ ? MenuBarHeight() : 0;
+    if (menuBar_) menuBar_->setGeometry(0, 0, width(), top);
+    client_->setGeometry(0, top, width(), height() - top);
+}
+
+// The library decides what closing means; the window itself never closes here.
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Notify(windows_, hwnd_, plat::ZM_CLOSE);
+}
+
+void FormWidget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    Window* w = windows_.Find(hwnd_);
+    if (!w || w->quiet || !isVisible()) return;
+    const QPoint at = frameGeometry().topLeft();
+    Notify(windows_, hwnd_, plat::ZM_MOVED, 0, plat::MakePoint(at.x(), at.y()));
+}
+
+void FormWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Arrange();
+}
+
+// ---- ListWidget --------------------------------------------------------------------------
+
+ListWidget::ListWidget(WindowTable& windows, plat::HWND hwnd, QWidget* parent, int itemHeight)
+    : QListWidget(parent), windows_(windows), hwnd_(hwnd) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new RowHeight(itemHeight, this));
+}
+
+void ListWidget::Report(plat::UINT msg, const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Notify(windows_, hwnd_, msg, 0, plat::MakePoint(p.x(), p.y()));
+}
+
+// The row under the mouse is selected, and reported, before the press itself.
+void ListWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QListWidget::mousePressEvent(event);
+    if (Window* w = windows_.Find(hwnd_)) w->lastSelection = -2;
+    QListWidget::mousePressEvent(event);
+    Report(plat::ZM_MOUSEDOWN, event);
+}
+
+void ListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+// While the library drags an item, the list must not drag its selection along.
+void ListWidget::mouseMoveEvent(QMouseEvent* event) {
+    Window* w = windows_.Find(hwnd_);
+    if (!w || !w->guiCapture) QListWidget::mouseMoveEvent(event);
+    Report(plat::ZM_MOUSEMOVE, event);
+}
+
+void ListWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) Report(plat::ZM_MOUSEUP, event);
+}
+
+// ---- TabsWidget --------------------------------------------------------------------------
+
+TabsWidget::TabsWidget(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
+    bar_->setDrawBase(false);
+    bar_->setExpanding(false);
+    bar_->setFocusPolicy(Qt::TabFocus);
+}
+
+void TabsWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    bar_->setGeometry(0, 0, width(), kTabHeight);
+}
+
+// The frame of a tab widget around the pages' area, joined to the tabs.
+void TabsWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame option;
+    option.initFrom(this);
+    const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    option.rect = QRect(0, kTabHeight - overlap, width(), height() - kTabHeight + overlap);
+    option.shape = QTabBar::RoundedNorth;
+    option.tabBarSize = bar_->sizeHint();
+    option.tabBarRect = QRect(0, 0, bar_->sizeHint().width(), kTabHeight);
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+}
+
+}  // namespace qtb

@@ -1,0 +1,70 @@
+// The widgets that stand for the GUI library's windows where a plain Qt widget does
+// not do: a form with its menu bar above its client area, a list box that reports the
+// mouse of a drag, and a tab control whose pages are placed by the library.
+#pragma once
+
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QWidget>
+
+#include "platform/qt/window_table.h"
+
+namespace qtb {
+
+class FormWidget final : public QWidget {
+  public:
+    FormWidget(WindowTable& windows, plat::HWND hwnd, Qt::WindowFlags flags);
+
+    // Controls go here, below the menu bar.
+    QWidget* Client() const { return client_; }
+    // Made on first use; removed when the form has no menu any more.
+    QMenuBar* MenuBar();
+    void RemoveMenuBar();
+    // The height a menu bar takes, measured once.
+    static int MenuBarHeight();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void Arrange();
+
+    WindowTable& windows_;
+    plat::HWND hwnd_;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* client_;
+};
+
+class ListWidget final : public QListWidget {
+  public:
+    ListWidget(WindowTable& windows, plat::HWND hwnd, QWidget* parent, int itemHeight);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void Report(plat::UINT msg, const QMouseEvent* event);
+    WindowTable& windows_;
+    plat::HWND hwnd_;
+};
+
+class TabsWidget final : public QWidget {
+  public:
+    explicit TabsWidget(QWidget* parent);
+    QTabBar* Bar() const { return bar_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QTabBar* bar_;
+};
+
+}  // namespace qtb

@@ -1,0 +1,52 @@
+#include "platform/qt/xdg.h"
+
+#include <QDir>
+#include <QProcess>
+#include <cstdlib>
+
+namespace qtb::xdg {
+
+namespace {
+
+// An environment variable that names an absolute path; the specifications ignore any
+// other value.
+std::string AbsoluteFrom(const char* variable, const std::string& fallback) {
+    const char* value = std::getenv(variable);
+    return value && value[0] == '/' ? std::string(value) : fallback;
+}
+
+}  // namespace
+
+std::string Home() {
+    return AbsoluteFrom("HOME", QDir::homePath().toStdString());
+}
+
+std::string ConfigHome() {
+    return AbsoluteFrom("XDG_CONFIG_HOME", Home() + "/.config");
+}
+
+std::string DataHome() {
+    return AbsoluteFrom("XDG_DATA_HOME", Home() + "/.local/share");
+}
+
+std::string UserDir(const std::string& name) {
+    QProcess process;
+    process.start("xdg-user-dir", {QString::fromStdString(name)});
+    if (process.waitForFinished(3000) && process.exitCode() == 0) {
+        const std::string dir =
+            QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed().toStdString();
+        if (!dir.empty() && dir[0] == '/') return dir;
+    }
+    process.kill();
+    process.waitForFinished(1000);
+    // The folder's name as xdg-user-dirs makes it by default: "DESKTOP" -> ~/Desktop.
+    QString folder = QString::fromStdString(name).toLower();
+    if (!folder.isEmpty()) folder[0] = folder[0].toUpper();
+    return Home() + "/" + folder.toStdString();
+}
+
+bool MakePath(const std::string& dir) {
+    return QDir().mkpath(QString::fromStdString(dir));
+}
+
+}  // namespace qtb::xdg
