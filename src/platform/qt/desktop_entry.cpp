@@ -52,7 +52,7 @@ std::string DesktopEntryText(const DesktopEntry& e) {
     for (const auto& a : e.arguments) exec += " " + ExecArgument(a);
     std::string text = "[Desktop Entry]\n";
     text += "Type=Application\n";
-    text += "Version=1.5\n";
+    text += "Version=1.4\n";
     text += "Name=" + EscapeValue(e.name) + "\n";
     text += "Exec=" + EscapeValue(exec) + "\n";
     if (!e.workingDir.empty()) text += "Path=" + EscapeValue(e.workingDir) + "\n";

@@ -84,7 +84,7 @@ class Reader {
     std::vector<GroupState> stack_;
     int skipChars_ = 0;  // fallback characters after \u still to drop
     std::map<int, std::string> fonts_;
-    std::vector<std::string> colors_{""};  // "#rrggbb"; the first is automatic
+    std::vector<std::string> colors_;  // "#rrggbb"; the first entry is the automatic colour
     int red_ = 0, green_ = 0, blue_ = 0;
     int fontNumber_ = 0;
     std::string fontName_;

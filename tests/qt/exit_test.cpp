@@ -1,0 +1,94 @@
+// The real program, started as a person starts it, with a home of its own: its icon in
+// the tray, Exit chosen from the tray menu, and the files it leaves in the XDG folders.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "qt/qt_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class QtRealProgram : public QtTest {
+  protected:
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        QtTest::TearDown();
+    }
+    std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void Write(const std::string& path, const std::string& bytes) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    // The program's popup menu: its one window on the screen taller than the icon.
+    QRect MenuOf(qint64 pid) {
+        QProcess search;
+        search.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+        search.waitForFinished(5000);
+        for (const QString& id :
+             QString(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            QProcess geometry;
+            geometry.start("xdotool", {"getwindowgeometry", "--shell", id});
+            geometry.waitForFinished(5000);
+            QRect r;
+            for (const QString& line : QString(geometry.readAllStandardOutput()).split('\n')) {
+                const QStringList kv = line.split('=');
+                if (kv.size() != 2) continue;
+                if (kv[0] == "X") r.moveLeft(kv[1].toInt());
+                if (kv[0] == "Y") r.moveTop(kv[1].toInt());
+                if (kv[0] == "WIDTH") r.setWidth(kv[1].toInt());
+                if (kv[0] == "HEIGHT") r.setHeight(kv[1].toInt());
+            }
+            if (r.height() > 48 && r.height() < 400) return r;
+        }
+        return {};
+    }
+
+    QProcess program;
+};
+
+TEST_F(QtRealProgram, ExitFromTheTrayMenuWritesTheSettingsAndTheListIntoTheXdgFolders) {
+    const std::string config = Home() + "/.config/zelvora", data = Home() + "/.local/share/zelvora";
+    Write(config + "/zelvora.ini", "[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    std::string set = Read(std::string(ZEL_SOURCE_DIR) + "/tests/qt/data/two-stations.set");
+    ASSERT_FALSE(set.empty());
+    Write(data + "/zelvora.set", set);
+    program.setProgram(ZEL_PROGRAM);
+    program.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    program.start();
+    ASSERT_TRUE(program.waitForStarted(5000));
+    QRect icon;
+    ASSERT_TRUE(WaitFor([&] { return !(icon = IconInTray(program.processId())).isNull(); }, 10000))
+        << "no icon of the program in the tray";
+    ClickAt(icon.center(), 3);
+    // The menu opens one double-click time after the press; Exit is its last item.
+    QRect menu;
+    ASSERT_TRUE(WaitFor([&] { return !(menu = MenuOf(program.processId())).isNull(); }));
+    ClickAt({menu.center().x(), menu.bottom() - 12});
+    ASSERT_TRUE(WaitFor([&] { return program.state() == QProcess::NotRunning; }, 10000))
+        << "the program did not end";
+    EXPECT_EQ(program.exitCode(), 0);
+
+    const std::string ini = Read(config + "/zelvora.ini");
+    EXPECT_EQ(ini.find("[MainForm]\r\nShowWinAtStartCB=0\r\nStatus=1\r\n"), 0u) << ini;
+    // Both spellings of the section name the one section.
+    EXPECT_NE(ini.find("\r\nStationLBItemIndex=-1\r\nRealAudioLoc=C:\\raplayer\\raplayer.exe\r\n"),
+              std::string::npos)
+        << ini;
+    EXPECT_EQ(Read(data + "/zelvora.set"), set);  // written again, the same to the byte
+    EXPECT_TRUE(fs::is_directory(data + "/settings"));
+}
+
+}  // namespace

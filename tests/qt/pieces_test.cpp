@@ -1,0 +1,82 @@
+// The backend's pieces that need no desktop: command lines taken apart as Windows
+// starts them, the rich-text reader on good and damaged text, desktop entries.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "platform/qt/command_line.h"
+#include "platform/qt/desktop_entry.h"
+#include "platform/qt/rtf_reader.h"
+
+using namespace qtb;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(CommandLines, AreTakenApartAsWindowsStartsThem) {
+    const std::set<std::string> programs{"/opt/My Player/play", "/usr/bin/mpv"};
+    auto isProgram = [&](const std::string& p) { return programs.count(p) != 0; };
+    auto split = [&](const std::string& line) { return SplitCommandLine(line, isProgram); };
+
+    EXPECT_EQ(split("/usr/bin/mpv http://a/b").program, "/usr/bin/mpv");
+    EXPECT_EQ(split("/usr/bin/mpv http://a/b").arguments, Args{"http://a/b"});
+    // Unquoted blanks in the path: the first prefix that is a program.
+    EXPECT_EQ(split("/opt/My Player/play http://x").program, "/opt/My Player/play");
+    EXPECT_EQ(split("/opt/My Player/play http://x").arguments, Args{"http://x"});
+    EXPECT_EQ(split("\"/opt/My Player/play\" a").program, "/opt/My Player/play");
+    EXPECT_EQ(split("C:\\raplayer\\raplayer.exe http://x").program, "C:\\raplayer\\raplayer.exe");
+    // An empty player location leaves the address to be started, which fails.
+    EXPECT_EQ(split(" http://x").program, "http://x");
+    EXPECT_EQ(split("p a\\\\\"b c\" \"d\"\"e\" f\\g").arguments, (Args{"a\\b c", "d\"e", "f\\g"}));
+}
+
+TEST(RichText, KeepsParagraphsBoldSizesAndColours) {
+    auto faces = [](const std::string& f) { return f == "Arial" ? std::string("Sans") : f; };
+    const auto html = RtfToHtml(
+        "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0\\green0"
+        "\\blue128;}\\pard\\qc\\cf1\\f0\\fs32\\b Caf\\'e9\\b0\\par\\pard\\fs18 {\\i x}\\u8364?y}",
+        faces);
+    ASSERT_TRUE(html);
+    EXPECT_NE(html->find("align=\"center\""), std::string::npos) << *html;
+    EXPECT_NE(html->find("font-family:'Sans'; font-size:16pt; font-weight:700; color:#000080;\">"
+                         "Caf\xC3\xA9</span>"),
+              std::string::npos)
+        << *html;
+    EXPECT_NE(html->find("font-size:9pt; font-style:italic; color:#000080;\">x</span>"),
+              std::string::npos)
+        << *html;
+    EXPECT_NE(html->find("\xE2\x82\xACy"), std::string::npos) << *html;  // \u with its ? skipped
+    EXPECT_EQ(html->find("fonttbl"), std::string::npos);
+}
+
+TEST(RichText, DamagedTextIsShownAsFarAsItGoesOrRefused) {
+    EXPECT_FALSE(RtfToHtml("plain words", nullptr));
+    EXPECT_TRUE(RtfToHtml("{\\rtf1 cut short \\b", nullptr));
+    EXPECT_FALSE(RtfToHtml("{\\rtf1" + std::string(kMaxRtfDepth + 1, '{') + "x", nullptr));
+    // A size or a binary block claimed larger than anything allocates nothing of it.
+    const auto huge = RtfToHtml("{\\rtf1\\fs999999999999 big\\bin4000000000 x}", nullptr);
+    ASSERT_TRUE(huge);
+    EXPECT_NE(huge->find("font-size:144pt"), std::string::npos) << *huge;
+    EXPECT_LT(huge->size(), 400u);
+    EXPECT_TRUE(RtfToHtml("{\\rtf1 a}}}}} b", nullptr));  // closing braces too many
+}
+
+TEST(DesktopEntries, QuoteExecArgumentsAsTheSpecificationAsksAndReadBack) {
+    DesktopEntry e;
+    e.name = "Zelvora";
+    e.program = "/opt/my apps/zelvora";
+    e.arguments = {"100%", "a\"b$c"};
+    e.workingDir = "/opt/my apps/";
+    e.icon = "zelvora";
+    const std::string text = DesktopEntryText(e);
+    const auto exec = text.find("Exec=");
+    ASSERT_NE(exec, std::string::npos);
+    const std::string value = text.substr(exec + 5, text.find('\n', exec) - exec - 5);
+    EXPECT_EQ(value, "\"/opt/my apps/zelvora\" 100%% \"a\\\\\"b\\\\$c\"");
+    EXPECT_EQ(SplitExec(UnescapeValue(value)), (Args{"/opt/my apps/zelvora", "100%%", "a\"b$c"}));
+    EXPECT_NE(text.find("Path=/opt/my apps/\n"), std::string::npos);
+}
+
+}  // namespace

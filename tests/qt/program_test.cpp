@@ -1,0 +1,200 @@
+// The program on the Linux desktop as a person meets it: its icon in the tray, the
+// tray menu built from the list, a station played from it, the files the Windows
+// program wrote, the shortcut boxes, the about box and help.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+#include "app/AboutUNIT.h"
+#include "app/radiotoolbar.h"
+#include "app/radiowin.h"
+#include "gui/application.h"
+#include "platform/qt/qt.h"
+#include "qt/program_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+QMenu* OpenMenu() {
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+std::vector<std::string> Captions(QMenu* menu) {
+    std::vector<std::string> captions;
+    for (QAction* a : menu->actions())
+        captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+    return captions;
+}
+
+class QtDesktop : public QtProgram {
+  protected:
+    QRect TrayIcon() { return IconInTray(QCoreApplication::applicationPid()); }
+    // Runs desktop-file-validate on an entry; its complaints, "" for none.
+    std::string Validate(const std::string& path) {
+        const std::string out = RecordDir() + "/validate";
+        const std::string command = "desktop-file-validate '" + path + "' >'" + out + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return status == 0 ? std::string()
+                           : "status " + std::to_string(status) + ": " + ReadFile(out);
+    }
+    // Calls then once, from within the menu's own loop, when a menu has opened.
+    void WhenMenuOpens(std::function<void(QMenu*)> then) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, then] {
+            QMenu* menu = OpenMenu();
+            if (!menu || !menu->isVisible()) return;
+            poll->stop();
+            poll->deleteLater();
+            then(menu);
+        });
+        poll->start(100);
+    }
+    void ShotOfMenu(QMenu* menu, const std::string& name) {
+        const char* out = std::getenv("ZEL_TEST_OUTPUT");
+        if (!out || !*out) return;
+        fs::create_directories(out);
+        const QRect r = menu->geometry().united(TrayIcon()).adjusted(-8, -8, 8, 8);
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+            .save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
+    }
+};
+
+TEST_F(QtDesktop, TheTrayIconDocksAndItsMenuFromTheListPlaysTheChosenStation) {
+    SeedWindowsStations({{"Jazz", "http://jazz.invalid/"},
+                         {"News", "http://news.invalid/live.m3u"},
+                         {"Rock FM", "http://rock.invalid/"}});
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    ASSERT_TRUE(WaitFor([this] { return TrayIcon().isValid(); }))
+        << "the icon did not dock in the tray";
+    EXPECT_TRUE(platform().HasNotificationArea());
+
+    // The menu runs its own loop: what is done to it is done from in there.
+    std::vector<std::string> captions;
+    WhenMenuOpens([&](QMenu* menu) {
+        captions = Captions(menu);
+        ShotOfMenu(menu, "qt_tray_menu");
+        const QPoint news = menu->mapToGlobal(menu->actionGeometry(menu->actions()[3]).center());
+        XdoLater({"mousemove", std::to_string(news.x()), std::to_string(news.y()), "sleep", "0.2",
+                  "click", "1"});
+    });
+    ClickAt(TrayIcon().center(), 3);
+    ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Zelvora...", "-", "Jazz", "News", "Rock FM", "-",
+                                                  "Exit"}));
+    EXPECT_EQ(Record("player"), "http://news.invalid/live.m3u\n");
+    EXPECT_FALSE(RadioFloatWin->Visible());
+
+    // A click on the icon brings up the floating window.
+    ClickAt(TrayIcon().center());
+    EXPECT_TRUE(WaitFor([] { return RadioFloatWin->Visible(); }));
+}
+
+TEST_F(QtDesktop, AListWrittenOnWindowsLoadsWithItsNamesInUtf8) {
+    SeedWindowsStations({{"Caf\xE9 Jazz", "http://caf\xE9.invalid/"}, {"Radio 1", "http://r1/"}});
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\nStationLBItemIndex=0\r\n");
+    Start();
+    const auto& names = RadioForm->StationLB->Items()->Items();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "Caf\xC3\xA9 Jazz");
+    EXPECT_EQ(RadioForm->Stations().ReadURL(names[0]), "http://caf\xC3\xA9.invalid/");
+    auto* combo = static_cast<QComboBox*>(Widget(RadioFloatWin->StationCB->Handle()));
+    EXPECT_EQ(combo->itemText(0).toStdString(), "Caf\xC3\xA9 Jazz");
+    RadioForm->PlayButton->Click();
+    ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
+    EXPECT_EQ(Record("player"), "http://caf\xC3\xA9.invalid/\n");
+}
+
+TEST_F(QtDesktop, TheShortcutBoxesWriteValidDesktopEntriesAndRemoveThem) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    const std::string entries[] = {Home() + "/.local/share/applications/zelvora.desktop",
+                                   Home() + "/Desktop/zelvora.desktop",
+                                   Home() + "/.config/autostart/zelvora.desktop"};
+    TCheckBox* boxes[] = {RadioForm->StartMenuCB, RadioForm->DesktopCB, RadioForm->LaunchAtStartCB};
+    RadioForm->Show();
+    ASSERT_TRUE(ShowAndWait(RadioForm->Handle()));
+    for (TCheckBox* box : boxes) Click(box->Handle());
+    for (const std::string& entry : entries) {
+        ASSERT_TRUE(fs::exists(entry)) << entry;
+        EXPECT_EQ(Validate(entry), "") << entry;
+        const std::string text = ReadFile(entry);
+        EXPECT_NE(text.find("Exec=" + platform().GetModuleFileNameA() + "\n"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("Name=Zelvora\n"), std::string::npos) << text;
+    }
+    EXPECT_TRUE(fs::exists(Home() + "/.local/share/icons/hicolor/32x32/apps/zelvora.png"));
+    for (TCheckBox* box : boxes) Click(box->Handle());
+    for (const std::string& entry : entries) EXPECT_FALSE(fs::exists(entry)) << entry;
+
+    // The autostart entry comes back at the next start when the settings ask for it,
+    // and an entry still there checks its box and is written again.
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\nLaunchAtStartCB=1\r\n");
+    WriteFile(entries[1], "[Desktop Entry]\nType=Application\nName=Old\nExec=old\n");
+    Restart();
+    EXPECT_TRUE(fs::exists(entries[2]));
+    EXPECT_TRUE(RadioForm->DesktopCB->Checked());
+    EXPECT_NE(ReadFile(entries[1]).find("Name=Zelvora"), std::string::npos);
+    EXPECT_FALSE(RadioForm->StartMenuCB->Checked());
+}
+
+TEST_F(QtDesktop, TheAboutBoxShowsTheIntroductionFormattedAndHelpOpensAtItsTopic) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    AboutBox->Show();
+    ASSERT_TRUE(ShowAndWait(AboutBox->Handle()));
+    auto* text = static_cast<QTextEdit*>(Widget(AboutBox->RichEdit1->Handle()));
+    const QString html = text->toHtml();
+    EXPECT_TRUE(html.contains("font-weight:700")) << html.toStdString();
+    EXPECT_TRUE(html.contains("#000080")) << html.toStdString();
+    EXPECT_TRUE(html.contains("align=\"center\"")) << html.toStdString();
+    Shot(AboutBox->Handle(), "qt_about_box");
+    Click(AboutBox->Button1->Handle());
+    EXPECT_TRUE(WaitFor([] { return !AboutBox->Visible(); }));
+
+    RadioFloatWin->Show();
+    ASSERT_TRUE(ShowAndWait(RadioFloatWin->Handle()));
+    Keys({"F1"});
+    ASSERT_TRUE(WaitFor([this] { return !Record("browser").empty(); }));
+    EXPECT_EQ(Record("browser"),
+              "file://" + platform().ProgramDataDirectory() + "/zelvora.html#Table_Of_Contents\n");
+    AboutBox->Show();
+    ASSERT_TRUE(ShowAndWait(AboutBox->Handle()));
+    Click(AboutBox->VisitPublisherBtn->Handle());
+    ASSERT_TRUE(WaitFor([this] { return !Record("xdg-open").empty(); }));
+    EXPECT_EQ(Record("xdg-open"), std::string(kPublisherAddress) + "\n");
+}
+
+TEST_F(QtDesktop, TheThreeWindowsAsAPersonSeesThem) {
+    SeedWindowsStations({{"Jazz", "http://jazz.invalid/"},
+                         {"News", "http://news.invalid/"},
+                         {"Rock FM", "http://rock.invalid/"}});
+    WriteSettings(
+        "[MainForm]\r\nShowWinAtStartCB=0\r\nStatus=1\r\nTop=120\r\nLeft=90\r\n"
+        "StationLBItemIndex=1\r\n");
+    Start();
+    RadioFloatWin->Show();
+    ASSERT_TRUE(ShowAndWait(RadioFloatWin->Handle()));
+    EXPECT_EQ(Widget(RadioFloatWin->Handle())->frameGeometry().topLeft(), QPoint(90, 120));
+    Shot(RadioFloatWin->Handle(), "qt_floating_window");
+    RadioForm->Show();
+    ASSERT_TRUE(ShowAndWait(RadioForm->Handle()));
+    Click(RadioForm->StationLB->Handle(), {20, 8});
+    EXPECT_EQ(RadioForm->NameEdit->Text(), "Jazz");
+    EXPECT_EQ(RadioForm->URLEdit->Text(), "http://jazz.invalid/");
+    Shot(RadioForm->Handle(), "qt_configuration_window");
+    // The layout's client size, in pixels at 96 DPI.
+    EXPECT_EQ(Widget(RadioForm->Handle())->size(), QSize(497, 328));
+}
+
+}  // namespace
