@@ -3,7 +3,8 @@
 #
 # Environment:
 #   ZEL_BUILD_ROOT  where the builds go (default: <repo>/build); the native build is
-#                   $ZEL_BUILD_ROOT/native, the Windows build $ZEL_BUILD_ROOT/windows
+#                   $ZEL_BUILD_ROOT/native, the Linux program $ZEL_BUILD_ROOT/linux, the
+#                   Windows build $ZEL_BUILD_ROOT/windows
 #   ZEL_JOBS        parallel build jobs (default: number of CPUs)
 #   ZEL_DISPLAY     X display number to try first for Xvfb (then the first free one from 99 up)
 #   ZEL_NO_INSTALL  set to 1 to skip the package check
@@ -13,7 +14,8 @@ ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
 ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
-  g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick)
+  g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick
+  qt6-base-dev openbox trayer desktop-file-utils xdg-user-dirs xdg-utils)
 
 zel_say() { printf '==> %s\n' "$*"; }
 zel_warn() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds zelvora.exe (the windows preset) and starts it under Wine:
-# on your X display when there is one, otherwise on a virtual one (Xvfb), of which it
-# writes a screenshot. Runs until the program ends or Ctrl+C.
+# Installs what is missing, builds Zelvora and starts it: on Linux the native program
+# (the linux preset, on Qt 6); with --windows, zelvora.exe (the windows preset) under
+# Wine. It runs on your X display when there is one, otherwise on a virtual one (Xvfb,
+# with a window manager and a tray for the native program), of which it writes a
+# screenshot. Runs until the program ends or Ctrl+C.
+#
+#   scripts/run.sh [--windows]
 #
 # Environment (besides those of scripts/lib.sh):
 #   ZEL_SHOT_DELAY    seconds to wait before the screenshot (default 5)
@@ -9,19 +13,30 @@
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-dir=$ZEL_BUILD_ROOT/windows
-wine_pid=
+target=linux
+case "${1:-}" in
+  --windows) target=windows ;;
+  --linux | "") ;;
+  *) zel_die "usage: run.sh [--windows]" ;;
+esac
+
+dir=$ZEL_BUILD_ROOT/$target
+program_pid=
+wm_pid=
+tray_pid=
 timer_pid=
 
 cleanup() {
   [ -n "$timer_pid" ] && kill "$timer_pid" 2>/dev/null
-  if [ -n "$wine_pid" ] && kill -0 "$wine_pid" 2>/dev/null; then
-    kill "$wine_pid" 2>/dev/null
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null
   fi
   # Ends the program and everything else Wine runs in the program's own prefix.
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+  if [ "$target" = windows ] && [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     timeout 20 wineserver -k >/dev/null 2>&1 || true
   fi
+  [ -n "$tray_pid" ] && kill "$tray_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   zel_stop_xvfb
 }
 trap cleanup EXIT
@@ -30,6 +45,94 @@ trap 'exit 143' TERM
 
 zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
+
+# On your display, or on a virtual one; sets virtual=1 for the latter.
+use_display() {
+  virtual=0
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    zel_say "starting Zelvora on your display $DISPLAY"
+    return 0
+  fi
+  if [ -n "${DISPLAY:-}" ]; then
+    zel_say "cannot open your display $DISPLAY (under sudo, try 'sudo -E' or 'xhost +SI:localuser:root')"
+  else
+    zel_say "no X display (DISPLAY is not set)"
+  fi
+  zel_say "starting a virtual X display (Xvfb) for Zelvora instead"
+  zel_start_xvfb || zel_die "could not start Xvfb"
+  virtual=1
+}
+
+# Waits, then photographs the virtual display; ends the script when the program ended.
+screenshot_when_virtual() {
+  sleep "${ZEL_SHOT_DELAY:-5}"
+  if ! kill -0 "$program_pid" 2>/dev/null; then
+    wait "$program_pid"
+    rc=$?
+    program_pid=
+    zel_die "Zelvora ended within ${ZEL_SHOT_DELAY:-5} seconds (exit status $rc)"
+  fi
+  [ "$virtual" = 1 ] || return 0
+  local shot=$dir/screenshot.png
+  if timeout 30 import -display "$DISPLAY" -window root "$shot" 2>/dev/null ||
+    { timeout 30 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"; }; then
+    zel_say "screenshot of the virtual display: $shot"
+  else
+    zel_warn "could not take a screenshot"
+  fi
+}
+
+# Runs until the program ends, or until ZEL_RUN_SECONDS have passed.
+wait_for_program() {
+  if [ -n "${ZEL_RUN_SECONDS:-}" ]; then
+    zel_say "(stopping it after $ZEL_RUN_SECONDS seconds)"
+    stopped=$dir/.zelvora-stopped
+    rm -f "$stopped"
+    (sleep "$ZEL_RUN_SECONDS" && touch "$stopped" && kill "$program_pid" 2>/dev/null) &
+    timer_pid=$!
+  fi
+  wait "$program_pid"
+  rc=$?
+  program_pid=
+  if [ -n "$timer_pid" ] && [ -f "$stopped" ]; then
+    rm -f "$stopped"
+    timer_pid=
+    zel_say "Zelvora stopped after $ZEL_RUN_SECONDS seconds"
+    exit 0
+  fi
+  zel_say "Zelvora ended (exit status $rc)"
+  exit $rc
+}
+
+if [ "$target" = linux ]; then
+  zel_say "configuring linux in $dir"
+  cmake --preset linux -B "$dir" >/dev/null || zel_die "configuring the linux preset failed"
+  zel_say "building zelvora"
+  cmake --build "$dir" --parallel "$ZEL_JOBS" --target zelvora || zel_die "building zelvora failed"
+  exe=$dir/src/zelvora
+  [ -x "$exe" ] || zel_die "zelvora not found in $dir"
+  use_display
+  if [ "$virtual" = 1 ]; then
+    # A desktop to go with the virtual display: a window manager and a tray.
+    openbox --sm-disable >"$ZEL_BUILD_ROOT/openbox-run.log" 2>&1 </dev/null &
+    wm_pid=$!
+    trayer --edge top --align right --widthtype pixel --width 160 --height 28 \
+      --transparent false --tint 0xdcdad5 --SetDockType true --expand false \
+      >"$ZEL_BUILD_ROOT/trayer-run.log" 2>&1 </dev/null &
+    tray_pid=$!
+    sleep 1
+    # The icon goes into that tray, not to a desktop session elsewhere.
+    unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+  fi
+  "$exe" </dev/null &
+  program_pid=$!
+  zel_say "Zelvora started ($exe, pid $program_pid); its files are in" \
+    "${XDG_CONFIG_HOME:-$HOME/.config}/zelvora and ${XDG_DATA_HOME:-$HOME/.local/share}/zelvora"
+  screenshot_when_virtual
+  zel_say "Zelvora is running. Stop it with Ctrl+C here, or with its Exit command."
+  wait_for_program
+fi
 
 zel_say "configuring windows in $dir"
 cmake --preset windows -B "$dir" >/dev/null || zel_die "configuring the windows preset failed"
@@ -55,62 +158,14 @@ exe=$app/zelvora.exe
 # The program keeps its own prefix: its settings and the tests' do not mix.
 zel_wine_env "$ZEL_BUILD_ROOT/wine-app"
 
-virtual=0
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  zel_say "starting Zelvora on your display $DISPLAY"
-else
-  if [ -n "${DISPLAY:-}" ]; then
-    zel_say "cannot open your display $DISPLAY (under sudo, try 'sudo -E' or 'xhost +SI:localuser:root')"
-  else
-    zel_say "no X display (DISPLAY is not set)"
-  fi
-  zel_say "starting a virtual X display (Xvfb) for Zelvora instead"
-  zel_start_xvfb || zel_die "could not start Xvfb"
-  virtual=1
-fi
+use_display
 
 zel_make_prefix || zel_die "could not make the wine prefix $WINEPREFIX"
 
 (cd "$(dirname "$exe")" && ZEL_WINE_TIMEOUT=0 exec "$ZEL_ROOT/scripts/wine-run" "$exe" </dev/null) &
-wine_pid=$!
-zel_say "Zelvora started ($exe, pid $wine_pid)"
-
-sleep "${ZEL_SHOT_DELAY:-5}"
-if ! kill -0 "$wine_pid" 2>/dev/null; then
-  wait "$wine_pid"
-  rc=$?
-  wine_pid=
-  zel_die "Zelvora ended within ${ZEL_SHOT_DELAY:-5} seconds (exit status $rc)"
-fi
-
-if [ $virtual = 1 ]; then
-  shot=$dir/screenshot.png
-  if timeout 30 import -display "$DISPLAY" -window root "$shot" 2>/dev/null ||
-    { timeout 30 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"; }; then
-    zel_say "screenshot of the virtual display: $shot"
-  else
-    zel_warn "could not take a screenshot"
-  fi
-fi
-
+program_pid=$!
+zel_say "Zelvora started ($exe, pid $program_pid)"
+screenshot_when_virtual
 zel_say "Zelvora is running. Stop it with Ctrl+C here, or from another shell with:"
 zel_say "  WINEPREFIX=$WINEPREFIX wineserver -k"
-
-if [ -n "${ZEL_RUN_SECONDS:-}" ]; then
-  zel_say "(stopping it after $ZEL_RUN_SECONDS seconds)"
-  stopped=$dir/.zelvora-stopped
-  rm -f "$stopped"
-  (sleep "$ZEL_RUN_SECONDS" && touch "$stopped" && kill "$wine_pid" 2>/dev/null) &
-  timer_pid=$!
-fi
-wait "$wine_pid"
-rc=$?
-wine_pid=
-if [ -n "$timer_pid" ] && [ -f "$stopped" ]; then
-  rm -f "$stopped"
-  timer_pid=
-  zel_say "Zelvora stopped after $ZEL_RUN_SECONDS seconds"
-  exit 0
-fi
-zel_say "Zelvora ended (exit status $rc)"
-exit $rc
+wait_for_program

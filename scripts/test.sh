@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: the native tests
 # directly and once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# fuzz targets (scripts/fuzz.sh), the Windows tests under Wine on a virtual X server
+# fuzz targets (scripts/fuzz.sh), the Linux program's tests on a virtual desktop of
+# their own (scripts/x-session), the Windows tests under Wine on a virtual X server
 # and the end-to-end drive. Ends with one line
 #   tests: N passed, N failed
 # counted from the GoogleTest XML of every test binary; a binary that crashed or ran
@@ -120,6 +121,7 @@ add_counts() {
 zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
 native_dir=$ZEL_BUILD_ROOT/native
+linux_dir=$ZEL_BUILD_ROOT/linux
 windows_dir=$ZEL_BUILD_ROOT/windows
 sanitize_dir=$ZEL_BUILD_ROOT/sanitize
 fuzz_dir=$ZEL_BUILD_ROOT/fuzz
@@ -129,6 +131,13 @@ if zel_configure_build native; then
 else
   native_built=0
   zel_warn "the native build failed"
+  failed=$((failed + 1))
+fi
+if zel_configure_build linux; then
+  linux_built=1
+else
+  linux_built=0
+  zel_warn "the linux build failed"
   failed=$((failed + 1))
 fi
 if zel_configure_build windows; then
@@ -145,6 +154,12 @@ else
 fi
 
 [ $native_built = 1 ] && run_tests native "$native_dir" 300
+if [ $linux_built = 1 ]; then
+  rm -rf "$linux_dir/test-output"
+  run_tests linux "$linux_dir" 900
+  shots=$(find "$linux_dir/test-output" -type f 2>/dev/null | wc -l)
+  zel_say "screenshots of the linux tests ($shots files): $linux_dir/test-output"
+fi
 
 # The native tests once more with ASan and UBSan: any report ends the test program,
 # which then counts as failed.
