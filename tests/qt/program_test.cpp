@@ -193,8 +193,34 @@ TEST_F(QtDesktop, TheThreeWindowsAsAPersonSeesThem) {
     EXPECT_EQ(RadioForm->NameEdit->Text(), "Jazz");
     EXPECT_EQ(RadioForm->URLEdit->Text(), "http://jazz.invalid/");
     Shot(RadioForm->Handle(), "qt_configuration_window");
+    // Dragged to the last row, the first station goes last; the list does not drag its
+    // selection along meanwhile.
+    auto* list = static_cast<QListWidget*>(Widget(RadioForm->StationLB->Handle()));
+    const QPoint from = list->viewport()->mapToGlobal(list->visualItemRect(list->item(0)).center());
+    const QPoint to = list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center());
+    Xdo({"mousemove", std::to_string(from.x()), std::to_string(from.y()), "mousedown", "1", "sleep",
+         "0.1", "mousemove", std::to_string(from.x()), std::to_string(from.y() + 12), "sleep",
+         "0.1", "mousemove", std::to_string(to.x()), std::to_string(to.y()), "sleep", "0.1",
+         "mouseup", "1"});
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(),
+              (std::vector<std::string>{"News", "Rock FM", "Jazz"}));
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), 2);
     // The layout's client size, in pixels at 96 DPI.
     EXPECT_EQ(Widget(RadioForm->Handle())->size(), QSize(497, 328));
+}
+
+// The player location: the message first, then the file dialog, both answered from
+// the keyboard while their loops run.
+TEST_F(QtDesktop, ThePlayerIsChosenInTheFileDialogAfterTheMessage) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    RadioFloatWin->Show();
+    ASSERT_TRUE(ShowAndWait(RadioFloatWin->Handle()));
+    // The name's completion may pop up over the dialog and take the first Return.
+    XdoLater({"sleep", "1", "key", "Return", "sleep", "1.5", "type", "--delay", "20", Player()});
+    XdoLater({"sleep", "4.2", "key", "Return", "sleep", "0.4", "key", "Return"});
+    RadioFloatWin->ConfigureRealAudioLocation1->Click();
+    EXPECT_EQ(RadioForm->RealAudioLoc, Player());
 }
 
 }  // namespace

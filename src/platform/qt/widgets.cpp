@@ -105,6 +105,7 @@ void ListWidget::Report(plat::UINT msg, const QMouseEvent* event) {
 void ListWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QListWidget::mousePressEvent(event);
     if (Window* w = windows_.Find(hwnd_)) w->lastSelection = -2;
+    pressAt_ = event->position();
     QListWidget::mousePressEvent(event);
     Report(plat::ZM_MOUSEDOWN, event);
 }
@@ -120,8 +121,17 @@ void ListWidget::mouseMoveEvent(QMouseEvent* event) {
     Report(plat::ZM_MOUSEMOVE, event);
 }
 
+// After the library's drag the press ends, for the list, where it began: a release on
+// another row would select that row (a press on the selected row selects on release).
 void ListWidget::mouseReleaseEvent(QMouseEvent* event) {
-    QListWidget::mouseReleaseEvent(event);
+    Window* w = windows_.Find(hwnd_);
+    if (w && w->guiCapture && event->button() == Qt::LeftButton) {
+        QMouseEvent atPress(event->type(), pressAt_, mapToGlobal(pressAt_.toPoint()),
+                            event->button(), event->buttons(), event->modifiers());
+        QListWidget::mouseReleaseEvent(&atPress);
+    } else {
+        QListWidget::mouseReleaseEvent(event);
+    }
     if (event->button() == Qt::LeftButton) Report(plat::ZM_MOUSEUP, event);
 }
 

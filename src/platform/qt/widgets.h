@@ -52,6 +52,7 @@ class ListWidget final : public QListWidget {
     void Report(plat::UINT msg, const QMouseEvent* event);
     WindowTable& windows_;
     plat::HWND hwnd_;
+    QPointF pressAt_;
 };
 
 class TabsWidget final : public QWidget {
