@@ -34,25 +34,8 @@ class QtRealProgram : public QtTest {
     }
     // The program's popup menu: its one window on the screen taller than the icon.
     QRect MenuOf(qint64 pid) {
-        QProcess search;
-        search.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
-        search.waitForFinished(5000);
-        for (const QString& id :
-             QString(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
-            QProcess geometry;
-            geometry.start("xdotool", {"getwindowgeometry", "--shell", id});
-            geometry.waitForFinished(5000);
-            QRect r;
-            for (const QString& line : QString(geometry.readAllStandardOutput()).split('\n')) {
-                const QStringList kv = line.split('=');
-                if (kv.size() != 2) continue;
-                if (kv[0] == "X") r.moveLeft(kv[1].toInt());
-                if (kv[0] == "Y") r.moveTop(kv[1].toInt());
-                if (kv[0] == "WIDTH") r.setWidth(kv[1].toInt());
-                if (kv[0] == "HEIGHT") r.setHeight(kv[1].toInt());
-            }
+        for (const QRect& r : WindowsOf(pid, true))
             if (r.height() > 48 && r.height() < 400) return r;
-        }
         return {};
     }
 

@@ -14,27 +14,6 @@
 
 #include "platform/qt/qt.h"
 
-using plat::Message;
-using plat::UINT;
-
-bool Recorder::WndProc(Message& m) {
-    got.push_back(m);
-    if (m.msg == plat::ZM_TEXT) texts.emplace_back(reinterpret_cast<const char*>(m.lParam));
-    return m.msg >= plat::ZM_FIRST && m.msg < plat::ZM_LAST;
-}
-
-int Recorder::Count(UINT msg) const {
-    int n = 0;
-    for (const Message& m : got) n += m.msg == msg;
-    return n;
-}
-
-const Message* Recorder::Last(UINT msg) const {
-    for (auto it = got.rbegin(); it != got.rend(); ++it)
-        if (it->msg == msg) return &*it;
-    return nullptr;
-}
-
 void QtTest::SetUp() {
     PlatformTest::SetUp();
     std::filesystem::create_directories(RecordDir());
@@ -127,9 +106,12 @@ QString Output(const QString& program, const QStringList& args) {
 
 }  // namespace
 
-QRect QtTest::IconInTray(qint64 pid) {
-    const QString ids = Output("xdotool", {"search", "--pid", QString::number(pid)});
-    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
+std::vector<QRect> QtTest::WindowsOf(qint64 pid, bool visibleOnly) {
+    QStringList search{"search"};
+    if (visibleOnly) search << "--onlyvisible";
+    search << "--pid" << QString::number(pid);
+    std::vector<QRect> windows;
+    for (const QString& id : Output("xdotool", search).split('\n', Qt::SkipEmptyParts)) {
         QRect r;
         for (const QString& line :
              Output("xdotool", {"getwindowgeometry", "--shell", id}).split('\n')) {
@@ -141,12 +123,18 @@ QRect QtTest::IconInTray(qint64 pid) {
             if (kv[0] == "WIDTH") r.setWidth(v);
             if (kv[0] == "HEIGHT") r.setHeight(v);
         }
-        // The tray runs along the top of the screen; the program's other windows are
-        // larger or elsewhere.
+        windows.push_back(r);
+    }
+    return windows;
+}
+
+// The tray runs along the top right of the screen; the program's other windows are
+// larger or elsewhere.
+QRect QtTest::IconInTray(qint64 pid) {
+    for (const QRect& r : WindowsOf(pid))
         if (r.top() >= 0 && r.top() < 28 && r.width() > 0 && r.width() <= 48 && r.height() <= 48 &&
             r.left() > 600)
             return r;
-    }
     return {};
 }
 

@@ -10,18 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/recorder.h"
 #include "support/platform_fixture.h"
-
-class Recorder final : public plat::WindowSink {
-  public:
-    bool WndProc(plat::Message& m) override;
-    int Count(plat::UINT msg) const;
-    const plat::Message* Last(plat::UINT msg) const;
-    void Clear() { got.clear(), texts.clear(); }
-
-    std::vector<plat::Message> got;
-    std::vector<std::string> texts;  // copies of the ZM_TEXT texts
-};
 
 class QtTest : public PlatformTest {
   protected:
@@ -44,6 +34,8 @@ class QtTest : public PlatformTest {
     void XdoLater(const std::vector<std::string>& args);
 
     QWidget* Widget(plat::HWND window);
+    // Where the process's windows stand on the screen, as the X server has them.
+    std::vector<QRect> WindowsOf(qint64 pid, bool visibleOnly = false);
     // Where the tray icon of the process shows on the screen: its window, docked in the
     // tray along the top of the screen. Empty while there is none.
     QRect IconInTray(qint64 pid);

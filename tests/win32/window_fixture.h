@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/recorder.h"
 #include "support/platform_fixture.h"
 
 // Native values the tests send; this side of the seam has no <windows.h>.
@@ -16,24 +17,6 @@ inline constexpr plat::UINT WM_KEYDOWN = 0x0100, WM_CHAR = 0x0102, WM_COMMAND = 
 // The backend numbers menu items from here, in the order the menu lists them.
 inline constexpr plat::UINT kFirstMenuId = 0x100;
 }  // namespace native
-
-class Recorder final : public plat::WindowSink {
-  public:
-    bool WndProc(plat::Message& m) override;
-
-    int Count(plat::UINT msg) const;
-    const plat::Message* Last(plat::UINT msg) const;
-    // Position of the first such message in arrival order, -1 when none came.
-    int IndexOf(plat::UINT msg) const;
-    void Clear() {
-        got.clear();
-        texts.clear();
-    }
-
-    std::vector<plat::Message> got;
-    std::vector<std::string> texts;  // copies of the ZM_TEXT texts
-    plat::LRESULT answer = 0;        // what the sink answers to messages from WM_USER up
-};
 
 class WindowTest : public PlatformTest {
   protected:
