@@ -3,7 +3,6 @@
 #include <chrono>
 #include <thread>
 
-
 void WindowTest::TearDown() {
     for (auto it = topLevel_.rbegin(); it != topLevel_.rend(); ++it) platform().DestroyWindow(*it);
     Pump(1);
