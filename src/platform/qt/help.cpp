@@ -98,7 +98,11 @@ BOOL QtPlatform::WinHelpA(HWND, const std::string& helpFile, UINT command, std::
                 QObject::connect(pendingContents_.get(), &QTimer::timeout, pendingContents_.get(),
                                  [this] {
                                      const std::string contents = std::exchange(pendingPage_, {});
-                                     if (!contents.empty()) OpenHelpPage(contents, "");
+                                     try {
+                                         if (!contents.empty()) OpenHelpPage(contents, "");
+                                     } catch (...) {
+                                         // Nothing may unwind through Qt's timer.
+                                     }
                                  });
             }
             pendingContents_->start(0);

@@ -211,6 +211,7 @@ BOOL QtPlatform::DestroyWindow(HWND window) {
         widget->hide();
         widget->setProperty(kHandleProperty, QVariant());
         widget->disconnect();
+        if (auto* tabs = dynamic_cast<TabsWidget*>(widget.data())) tabs->Bar()->disconnect();
         widget->deleteLater();
     }
     return 1;
