@@ -100,22 +100,26 @@ int QtPlatform::MessageBoxA(HWND, const std::string& text, const std::string& ca
     return IdOf(box.exec());
 }
 
-bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
-    QFileDialog dialog(nullptr, Q(request.title));
-    // Qt's own dialog on every desktop, so that the programs filter works everywhere.
+namespace {
+
+// What both file dialogs take from the request: Qt's own dialog on every desktop (so
+// that the programs filter works everywhere), the folder and the filters. A folder that
+// is not there on this system (a Windows path) gives the place where the files of the
+// first filter are: programs in /usr/bin, others in the home folder.
+void Prepare(QFileDialog& dialog, const plat::OpenFileRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // A folder that is not there on this system (a Windows path) starts where
-    // programs are.
-    const QString dir = Q(request.initialDir);
-    dialog.setDirectory(!dir.isEmpty() && QDir(dir).exists() ? dir : QString("/usr/bin"));
     const Filters filters = FiltersOf(request.filter);
-    auto* proxy = new ProgramsOnly;
+    const bool programsFirst =
+        !filters.names.isEmpty() && filters.names.first() == filters.programs;
+    const QString dir = Q(request.initialDir);
+    dialog.setDirectory(!dir.isEmpty() && QDir(dir).exists() ? dir
+                        : programsFirst                      ? QString("/usr/bin")
+                                                             : QDir::homePath());
+    auto* proxy = new ProgramsOnly;  // the dialog owns it
     dialog.setProxyModel(proxy);
     if (!filters.names.isEmpty()) {
         dialog.setNameFilters(filters.names);
-        proxy->active = filters.names.first() == filters.programs;
+        proxy->active = programsFirst;
         QObject::connect(&dialog, &QFileDialog::filterSelected, proxy,
                          [proxy, filters](const QString& chosen) {
                              proxy->active = chosen == filters.programs;
@@ -123,9 +127,32 @@ bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
                          });
     }
     if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
+}
+
+bool Run(QFileDialog& dialog, plat::OpenFileRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     request.fileName = QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
     return true;
+}
+
+}  // namespace
+
+bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
+    QFileDialog dialog(nullptr, Q(request.title));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    Prepare(dialog, request);
+    return Run(dialog, request);
+}
+
+// Qt's dialog asks before an existing file is replaced.
+bool QtPlatform::GetSaveFileNameA(plat::OpenFileRequest& request) {
+    QFileDialog dialog(nullptr, Q(request.title));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Q(request.defaultExt));
+    Prepare(dialog, request);
+    return Run(dialog, request);
 }
 
 }  // namespace qtb

@@ -89,6 +89,9 @@ DWORD QtPlatform::GetFileSize(HANDLE file) {
 BOOL QtPlatform::CloseHandle(HANDLE file) {
     return files_.CloseHandle(file);
 }
+std::vector<std::string> QtPlatform::FindFilesA(const std::string& directory) {
+    return files_.FindFilesA(directory);
+}
 
 // ---- The settings file --------------------------------------------------------------------
 

@@ -36,7 +36,6 @@ namespace qtb {
 namespace {
 
 constexpr UINT kStarted = 33;  // WinExec: anything from 32 up is success
-constexpr UINT ERROR_BAD_FORMAT = 11;
 constexpr LRESULT kShellOk = 42;
 constexpr LRESULT SE_ERR_NOASSOC = 31;
 
@@ -61,15 +60,20 @@ UINT StartFailure(const QString& resolved) {
     QFileInfo info(resolved);
     if (!info.exists())
         return info.dir().exists() ? plat::ERROR_FILE_NOT_FOUND : plat::ERROR_PATH_NOT_FOUND;
-    return ERROR_BAD_FORMAT;
+    return plat::ERROR_BAD_FORMAT;
 }
 
-UINT Start(const CommandLine& line) {
+// Started on its own, without a shell; the new process's id goes to processId.
+UINT Start(const CommandLine& line, DWORD* processId = nullptr) {
+    if (processId) *processId = 0;
     const QString program = line.program.empty() ? QString() : Resolve(line.program);
     if (!IsProgram(program.toStdString())) return StartFailure(program);
     QStringList args;
     for (const auto& a : line.arguments) args << Q(a);
-    return QProcess::startDetached(program, args) ? kStarted : ERROR_BAD_FORMAT;
+    qint64 pid = 0;
+    if (!QProcess::startDetached(program, args, QString(), &pid)) return plat::ERROR_BAD_FORMAT;
+    if (processId) *processId = static_cast<DWORD>(pid);
+    return kStarted;
 }
 
 bool HasScheme(const std::string& address) {
@@ -117,6 +121,16 @@ UINT QtPlatform::WinExec(const std::string& commandLine, int) {
     return Start(SplitCommandLine(commandLine, IsProgram));
 }
 
+UINT QtPlatform::CreateProcessA(const std::string& commandLine, int, DWORD* processId) {
+    return Start(SplitCommandLine(commandLine, IsProgram), processId);
+}
+
+std::optional<std::string> QtPlatform::GetEnvironmentVariableA(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (!value) return std::nullopt;
+    return std::string(value);
+}
+
 LRESULT QtPlatform::ShellExecuteA(HWND, const std::string& operation, const std::string& file,
                                   const std::string& parameters, const std::string&, int) {
     if (!operation.empty() && operation != "open") return SE_ERR_NOASSOC;
@@ -143,9 +157,18 @@ int QtPlatform::CompareStringA(DWORD flags, const std::string& a, const std::str
                        : plat::CSTR_EQUAL;
 }
 
-int QtPlatform::MultiByteToWideChar(UINT, DWORD, const char* text, int length, char16_t* buffer,
-                                    int bufferLength) {
-    return plat::posix::Utf8ToWide(lastError_, text, length, buffer, bufferLength);
+int QtPlatform::MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
+                                    char16_t* buffer, int bufferLength) {
+    return plat::posix::MultiByteToWide(lastError_,
+                                        codePage == plat::CP_ACP ? plat::CP_UTF8 : codePage, flags,
+                                        text, length, buffer, bufferLength);
+}
+
+int QtPlatform::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* text, int length,
+                                    char* buffer, int bufferLength, BOOL* usedDefaultChar) {
+    return plat::posix::WideToMultiByte(lastError_,
+                                        codePage == plat::CP_ACP ? plat::CP_UTF8 : codePage, text,
+                                        length, buffer, bufferLength, usedDefaultChar);
 }
 
 // ---- Input state ----------------------------------------------------------------------------

@@ -57,6 +57,13 @@ class QtPlatform final : public plat::Platform {
                   std::uintptr_t data) override;
     int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length,
                             char16_t* buffer, int bufferLength) override;
+    int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text, int length,
+                            char* buffer, int bufferLength, BOOL* usedDefaultChar) override;
+    std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
+    UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) override;
+    std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
+    BOOL CloseProcessWindows(DWORD processId) override;
+    BOOL RaiseProcessWindow(DWORD processId) override;
 
     DWORD GetLastError() override { return lastError_; }
     char PathDelimiter() override { return '/'; }
@@ -72,6 +79,7 @@ class QtPlatform final : public plat::Platform {
     BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written) override;
     DWORD GetFileSize(HANDLE file) override;
     BOOL CloseHandle(HANDLE file) override;
+    std::vector<std::string> FindFilesA(const std::string& directory) override;
     std::string UserDataDirectory() override;
     std::string ProgramDataDirectory() override;
     std::string LinkFileName(const std::string& title) override;
@@ -157,6 +165,7 @@ class QtPlatform final : public plat::Platform {
     int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                     UINT type) override;
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
+    bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
