@@ -66,9 +66,15 @@ void TApplication::ProcessMessages() {
     plat::Current().ProcessMessages();
 }
 
+// Owned by the modal form, the box disables that form itself and gives it the
+// focus back when it closes, so that the keyboard goes on where it was.
 int TApplication::MessageBox(const std::string& text, const std::string& caption,
                              plat::UINT flags) {
-    return plat::Current().MessageBoxA(Handle(), text, caption, flags);
+    TForm* over = TModalScope::ModalForm();
+    plat::HWND owner = over ? over->Handle() : Handle();
+    TDisabledForms others(over);
+    TModalScope box(nullptr);
+    return plat::Current().MessageBoxA(owner, text, caption, flags);
 }
 
 void TApplication::Dispatch(const std::function<void()>& handler) {
@@ -82,7 +88,7 @@ void TApplication::Dispatch(const std::function<void()>& handler) {
 void TApplication::ShowException(const std::exception& e) {
     std::string text = e.what();
     if (text.empty() || text.back() != '.') text += '.';
-    plat::Current().MessageBoxA(Handle(), text, Title(), plat::MB_OK | plat::MB_ICONSTOP);
+    MessageBox(text, Title(), plat::MB_OK | plat::MB_ICONSTOP);
 }
 
 void TApplication::HandleException() {
@@ -91,4 +97,52 @@ void TApplication::HandleException() {
     } catch (const std::exception& e) {
         ShowException(e);
     }
+}
+
+TDisabledForms::TDisabledForms(TForm* except) {
+    for (int i = 0; Application && i < Application->FormCount(); ++i) {
+        TForm* f = Application->Forms(i);
+        if (f == except || !f->Visible() || !f->Enabled()) continue;
+        f->SetEnabled(false);
+        forms_.push_back(f);
+    }
+}
+
+// Only forms that still exist: a handler may have freed one meanwhile.
+TDisabledForms::~TDisabledForms() {
+    for (TForm* f : forms_) {
+        for (int i = 0; Application && i < Application->FormCount(); ++i)
+            if (Application->Forms(i) == f) f->SetEnabled(true);
+    }
+}
+
+namespace {
+
+// The modal windows open now, innermost last; null for a message box.
+std::vector<TForm*>& ModalStack() {
+    static std::vector<TForm*> stack;
+    return stack;
+}
+
+}  // namespace
+
+TModalScope::TModalScope(TForm* form) {
+    ModalStack().push_back(form);
+}
+
+TModalScope::~TModalScope() {
+    ModalStack().pop_back();
+}
+
+TForm* TModalScope::ModalForm() {
+    auto& stack = ModalStack();
+    return stack.empty() ? nullptr : stack.back();
+}
+
+bool TModalScope::TakesInput(const TControl* control) {
+    auto& stack = ModalStack();
+    if (stack.empty()) return true;
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c == stack.back()) return true;
+    return false;  // a message box, or another form
 }

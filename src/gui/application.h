@@ -12,6 +12,7 @@
 #include "gui/component.h"
 #include "platform/types.h"
 
+class TControl;
 class TForm;
 class THiddenWindow;
 
@@ -54,7 +55,8 @@ class TApplication : public TComponent {
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
 
-    // A plain message box owned by the application window; returns the button's ID.
+    // A plain message box, modal over every form, owned by the form shown modally
+    // (the application window when there is none); returns the button's ID.
     int MessageBox(const std::string& text, const std::string& caption, plat::UINT flags);
 
     // Runs an event handler: an std::exception that escapes it goes to the error
@@ -78,6 +80,39 @@ class TApplication : public TComponent {
     TForm* mainForm_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
+};
+
+// While a modal window is open, the application's other forms take no input: this
+// disables every visible, enabled form but one for its own life, and enables them
+// again when it ends.
+class TDisabledForms {
+  public:
+    explicit TDisabledForms(TForm* except = nullptr);
+    ~TDisabledForms();
+    TDisabledForms(const TDisabledForms&) = delete;
+    TDisabledForms& operator=(const TDisabledForms&) = delete;
+
+  private:
+    std::vector<TForm*> forms_;
+};
+
+// A modal window for its own life: a form shown modally, or a message box (no form).
+// Modal windows nest, each one's loop inside the handler that opened it, and can
+// only end innermost first; so while any is open, a person's input counts only for
+// the innermost one. A program pressing a button under it (BM_CLICK reaches a button
+// of a disabled window) would otherwise open a second modal window inside the
+// first one's loop, and closing the first would leave it hidden and stuck.
+class TModalScope {
+  public:
+    explicit TModalScope(TForm* form);
+    ~TModalScope();
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+    // The innermost form shown modally, null when none is.
+    static TForm* ModalForm();
+    // False while a modal window is open that is not the control's form.
+    static bool TakesInput(const TControl* control);
 };
 
 // Created and destroyed by the program (and by the test fixture for each test).

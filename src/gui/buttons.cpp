@@ -28,7 +28,7 @@ void TSpeedButton::CreateParams(plat::WindowSpec& spec) {
 }
 
 void TSpeedButton::UserClick() {
-    if (!Enabled() || !Visible()) return;
+    if (!InputEnabled() || !Visible()) return;
     RunUserEvent([this] { Click(); });
 }
 

@@ -64,6 +64,12 @@ void TControl::SetEnabled(bool enabled) {
     EnabledChanged();
 }
 
+bool TControl::InputEnabled() const {
+    for (const TControl* c = this; c; c = c->parent_)
+        if (!c->enabled_) return false;
+    return TModalScope::TakesInput(this);
+}
+
 void TControl::SetCaption(const std::string& caption) {
     if (caption == text_) return;
     text_ = caption;

@@ -43,6 +43,10 @@ class TControl : public TComponent {
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    // Enabled, and so is everything it stands on up to its form, which no modal
+    // window covers: what a person can act on. A program can still press a button of
+    // a disabled window (BM_CLICK); such a press is refused.
+    bool InputEnabled() const;
     const std::string& Caption() const { return text_; }
     void SetCaption(const std::string& caption);
     const std::string& Text() const { return text_; }

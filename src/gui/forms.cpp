@@ -150,27 +150,18 @@ TModalResult TForm::ShowModal() {
     if (Visible() || modal_) throw EInvalidOperation(SCannotShowModal);
     modalResult_ = mrNone;
     modal_ = true;
-    std::vector<TForm*> disabled;
-    auto restore = [&] {
-        for (auto* f : disabled) f->SetEnabled(true);
-        modal_ = false;
-    };
     try {
-        for (int i = 0; Application && i < Application->FormCount(); ++i) {
-            TForm* f = Application->Forms(i);
-            if (f == this || !f->Visible() || !f->Enabled()) continue;
-            f->SetEnabled(false);
-            disabled.push_back(f);
-        }
+        TDisabledForms others(this);
+        TModalScope scope(this);
         Show();
         auto done = [this] { return !Visible() || modalResult_ != mrNone; };
         if (!done()) plat::Current().RunModalLoop(Handle(), done);
         Hide();
     } catch (...) {
-        restore();
+        modal_ = false;
         throw;
     }
-    restore();
+    modal_ = false;
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
     return modalResult_;
 }
@@ -180,6 +171,12 @@ void TForm::Close() {
         modalResult_ = mrCancel;
     else
         Hide();
+}
+
+TForm* GetParentForm(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
 }
 
 // ---- What a person does ----------------------------------------------------------
@@ -202,7 +199,12 @@ TButton* TForm::DefaultButton(TWinControl* within) {
     return nullptr;
 }
 
-void TForm::UserPressEnter() {
+// As on every dialog: Enter presses the push button that has the focus, and the
+// default button only when the focus is on a control that is not a push button.
+void TForm::UserPressEnter(plat::HWND focused) {
+    auto* button = dynamic_cast<TButton*>(FindControl(focused));
+    if (button && GetParentForm(button) == this && button->Enabled() && button->Visible())
+        return button->UserClick();
     if (TButton* b = DefaultButton(this)) b->UserClick();
 }
 
@@ -215,7 +217,7 @@ bool TForm::WndProc(plat::Message& m) {
             UserMove(plat::PointX(m.lParam), plat::PointY(m.lParam));
             return true;
         case plat::ZM_DEFAULT:
-            UserPressEnter();
+            UserPressEnter(static_cast<plat::HWND>(m.lParam));
             return true;
         case plat::ZM_COMMAND:
             if (menu_) menu_->DispatchCommand(static_cast<plat::UINT>(m.wParam));

@@ -76,7 +76,9 @@ class TForm : public TWinControl {
     // What a person does to the window.
     void UserClose();
     void UserMove(int left, int top);
-    void UserPressEnter();  // presses the default button
+    // Enter with the focus on that control (0: none): presses it when it is a push
+    // button of this form, otherwise the default button.
+    void UserPressEnter(plat::HWND focused = 0);
 
     bool WndProc(plat::Message& m) override;
 
@@ -109,3 +111,6 @@ class TForm : public TWinControl {
     int clientWidth_ = -1;  // -1: follows the outer size
     int clientHeight_ = -1;
 };
+
+// The form that holds the control (the control itself when it is one), or null.
+TForm* GetParentForm(TControl* control);

@@ -66,20 +66,14 @@ void TButton::CreateParams(plat::WindowSpec& spec) {
     spec.defaultButton = default_;
 }
 
-static TForm* ParentForm(TControl* control) {
-    for (TControl* c = control; c; c = c->Parent())
-        if (auto* form = dynamic_cast<TForm*>(c)) return form;
-    return nullptr;
-}
-
 void TButton::Click() {
     if (modalResult_ != 0)
-        if (TForm* form = ParentForm(this)) form->SetModalResult(modalResult_);
+        if (TForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
     Fire(OnClick, this);
 }
 
 void TButton::UserClick() {
-    if (!Enabled() || !Visible()) return;
+    if (!InputEnabled() || !Visible()) return;
     RunUserEvent([this] { Click(); });
 }
 
@@ -111,12 +105,14 @@ void TCheckBox::SetChecked(bool checked) {
 }
 
 void TCheckBox::UserToggle() {
-    if (!Enabled()) return;
+    if (!InputEnabled()) return;
     RunUserEvent([this] { SetChecked(!checked_); });
 }
 
 bool TCheckBox::WndProc(plat::Message& m) {
     if (m.msg != plat::ZM_CHECK) return TWinControl::WndProc(m);
     if ((m.wParam != 0) != checked_) UserToggle();
+    // A toggle refused (the box's window is disabled) puts the box back as it was.
+    if ((m.wParam != 0) != checked_) plat::Current().CheckSet(Handle(), checked_);
     return true;
 }

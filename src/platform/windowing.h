@@ -34,7 +34,8 @@ enum : UINT {
     ZM_MOUSEUP,           // left button up; lParam = MakePoint(x, y)
     ZM_MOVED,             // a form was moved by the user; lParam = MakePoint(left, top)
     ZM_TIMER,             // a timer set with SetTimer expired; wParam = timer id
-    ZM_DEFAULT,           // Enter in a form: press the default button
+    ZM_DEFAULT,           // Enter in a form; lParam = the focused control's window (0:
+                          // none): a focused push button is pressed, else the default
     ZM_LAST
 };
 

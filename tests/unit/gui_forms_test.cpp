@@ -93,6 +93,60 @@ TEST_F(GuiForms, EnterPressesTheDefaultButton) {
     EXPECT_TRUE(harness().Window(ok->Handle())->spec.defaultButton);
 }
 
+TEST_F(GuiForms, EnterPressesTheFocusedPushButtonAndFromOtherControlsTheDefault) {
+    auto* add = Add<TButton>();
+    auto* box = Add<TCheckBox>();
+    auto* ok = Add<TButton>();
+    ok->SetDefault(true);
+    std::vector<std::string> pressed;
+    add->OnClick = [&](TObject*) { pressed.push_back("add"); };
+    ok->OnClick = [&](TObject*) { pressed.push_back("ok"); };
+    auto enter = [&](TWinControl* focused) {
+        harness().SendMessageA(form->Handle(), plat::ZM_DEFAULT, 0,
+                               focused ? focused->Handle() : 0);
+    };
+    enter(add);
+    enter(box);
+    enter(nullptr);
+    add->SetEnabled(false);
+    enter(add);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"add", "ok", "ok", "ok"}));
+    EXPECT_FALSE(box->Checked());
+}
+
+// A message box opened inside a modal showing stands over it: while it is open no
+// form takes a click, and the form under it has it back afterwards.
+TEST_F(GuiForms, AMessageBoxInsideAModalShowingTakesTheInputUntilItCloses) {
+    auto* other = new TForm(Application);
+    auto* otherButton = new TButton(other);
+    otherButton->SetParent(other);
+    other->Show();
+    auto* add = Add<TButton>();
+    auto* ok = Add<TButton>();
+    ok->SetModalResult(mrOk);
+    int clicks = 0;
+    add->OnClick = [&](TObject*) {
+        if (++clicks == 1) Application->MessageBox("Taken", "Zelvora", plat::MB_OK);
+    };
+    otherButton->OnClick = [&](TObject*) { ++clicks; };
+    harness().onMessageBox = [&](const plat::headless::MessageBoxCall& box) {
+        EXPECT_EQ(box.owner, form->Handle());
+        add->UserClick();
+        ok->UserClick();
+        otherButton->UserClick();
+    };
+    harness().onModal = [&](plat::HWND) {
+        add->UserClick();
+        otherButton->UserClick();  // under the modal form
+        EXPECT_EQ(form->ModalResult(), mrNone);
+        add->UserClick();
+        ok->UserClick();
+    };
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(other->Enabled());
+}
+
 TEST_F(GuiForms, ModalShowingDisablesTheOtherVisibleFormsUntilItEnds) {
     auto* other = new TForm(Application);
     auto* hidden = new TForm(Application);

@@ -152,6 +152,8 @@ class HeadlessPlatform final : public Platform {
     // ZM_CLOSE (as the close box would) and counts it in modalsClosedByHarness.
     std::function<void(HWND modal)> onModal;
     int modalsClosedByHarness = 0;
+    // What the user does while a message box is open, before it is answered.
+    std::function<void(const MessageBoxCall& box)> onMessageBox;
 
     std::deque<UINT> winExecResults;  // WinExec and CreateProcessA; empty: 33 (success)
     std::map<std::string, std::string> environment;  // GetEnvironmentVariableA, names any case

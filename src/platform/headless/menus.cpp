@@ -50,6 +50,7 @@ int HeadlessPlatform::MessageBoxA(HWND owner, const std::string& text, const std
                                   UINT type) {
     Record(log, "MessageBoxA", owner, text, caption, type);
     messageBoxes.push_back({owner, text, caption, type});
+    if (onMessageBox) onMessageBox(messageBoxes.back());
     if (messageBoxAnswers.empty()) return IDOK;
     int answer = messageBoxAnswers.front();
     messageBoxAnswers.pop_front();

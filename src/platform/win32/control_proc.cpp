@@ -109,6 +109,9 @@ LRESULT Handle(WindowInfo& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (w.kind == WindowKind::ListBox && IsMouse(msg)) return ListMouse(hwnd, msg, wParam, lParam);
     switch (msg) {
         case WM_SETFOCUS: {
+            // Kept for when the form is activated again: a message box disables the
+            // form first, which takes the focus away before the form is deactivated.
+            if (WindowInfo* form = FormOf(hwnd)) form->savedFocus = hwnd;
             LRESULT r = ::DefSubclassProc(hwnd, msg, wParam, lParam);
             if (WindowInfo* again = Find(hwnd)) Notify(*again, plat::ZM_FOCUS);
             return r;

@@ -7,6 +7,23 @@ namespace w32 {
 
 namespace {
 
+// Enter goes to the form with the control that has the focus, and the GUI library
+// decides what it presses: a focused push button, or else the default button. The
+// dialog manager would press the default button even from a focused push button of
+// ours, since only it can make a focused button the default one. A control that
+// wants the key itself (an open drop-down list) keeps it.
+bool EnterToForm(const MSG& msg, WindowInfo& form) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+    const LRESULT wants =
+        ::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+    HWND focus = ::GetFocus();
+    LPARAM control =
+        focus && ::IsChild(form.hwnd, focus) && Find(focus) ? reinterpret_cast<LPARAM>(focus) : 0;
+    Notify(form, plat::ZM_DEFAULT, 0, control);
+    return true;
+}
+
 // Accelerators of the form the message is for, then Tab, Enter and Escape as in a
 // dialog box; true when one of them took the message.
 bool TakenByForm(MSG& msg) {
@@ -16,6 +33,7 @@ bool TakenByForm(MSG& msg) {
     if (!form || form->kind != plat::WindowKind::Form) return false;
     if (form->accelerators && ::TranslateAcceleratorA(root, form->accelerators.get(), &msg))
         return true;
+    if (EnterToForm(msg, *form)) return true;
     return ::IsDialogMessageA(root, &msg);
 }
 
@@ -36,8 +54,10 @@ void Win32Platform::RunModalLoop(PHWND, const std::function<bool()>& done) {
     while (!done()) {
         MSG msg{};
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            // Sleeps until something arrives; sent messages are handled by the next
-            // PeekMessage, after which done() is asked again.
+            // PeekMessage has handled what other threads sent meanwhile (another
+            // program's BM_CLICK or WM_CLOSE) and that may have ended the showing:
+            // asked again before sleeping, or the loop would wait for the next input.
+            if (done()) return;
             ::MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
             continue;
         }

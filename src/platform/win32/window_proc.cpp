@@ -11,8 +11,8 @@ namespace {
 
 using plat::WindowKind;
 
-// A WM_COMMAND without a control: a menu item, an accelerator, or IsDialogMessage's
-// IDOK (Enter without a default button) and IDCANCEL (Escape).
+// A WM_COMMAND without a control: a menu item, an accelerator, IDOK as a program may
+// send it for Enter, or IsDialogMessage's IDCANCEL (Escape).
 void OnMenuCommand(WindowInfo& w, UINT id) {
     if (id >= kFirstCommand && id - kFirstCommand < w.commandIds.size()) {
         Notify(w, plat::ZM_COMMAND, w.commandIds[id - kFirstCommand]);
@@ -44,9 +44,9 @@ void OnMove(WindowInfo& w) {
 LRESULT Handle(WindowInfo& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = w.hwnd;
     if (msg >= WM_USER) {
-        // IsDialogMessage asks which button Enter presses: none, so that Enter comes as
-        // IDOK and reaches the form's sink as ZM_DEFAULT. Answered here because
-        // DM_GETDEFID is WM_USER itself, which a sink may use for its own purposes.
+        // IsDialogMessage asks for the default button: none, since the GUI library
+        // decides what Enter presses (the message loop hands it Enter first). Answered
+        // here because DM_GETDEFID is WM_USER itself, which a sink may use for its own.
         if (w.kind == WindowKind::Form && msg == DM_GETDEFID) return 0;
         plat::Message m{msg, wParam, lParam, 0};
         if (Notify(w, m)) return m.result;
