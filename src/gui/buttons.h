@@ -25,6 +25,7 @@ class TSpeedButton : public TWinControl {
     TGlyph Glyph() const { return glyph_; }
     void SetGlyph(TGlyph glyph);
 
+    bool CanHaveFocus() const override { return false; }
     void Click() { Fire(OnClick, this); }
     // A person pressed the button: OnClick through the dispatcher, when enabled.
     void UserClick();

@@ -117,17 +117,26 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 int TControl::TabOrder() const {
-    if (!parent_) return -1;
-    auto& list = parent_->controls_;
-    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+    if (!parent_ || !CanHaveFocus()) return -1;
+    int order = 0;
+    for (const TControl* c : parent_->controls_) {
+        if (c == this) return order;
+        if (c->CanHaveFocus()) ++order;
+    }
+    return -1;
 }
 
+// The labels and tool buttons between the focusable controls stay where they are.
 void TControl::SetTabOrder(int order) {
-    if (!parent_) return;
+    if (!parent_ || !CanHaveFocus() || order == TabOrder()) return;
     auto& list = parent_->controls_;
     list.erase(std::find(list.begin(), list.end(), this));
-    order = std::clamp(order, 0, static_cast<int>(list.size()));
-    list.insert(list.begin() + order, this);
+    auto at = list.begin();
+    for (int seen = 0; at != list.end(); ++at) {
+        if (!(*at)->CanHaveFocus()) continue;
+        if (seen++ == std::max(order, 0)) break;
+    }
+    list.insert(at, this);
 }
 
 // ---- TWinControl ----------------------------------------------------------------

@@ -64,10 +64,13 @@ class TControl : public TComponent {
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
-    // Position among the parent's controls, which is the order their windows are
-    // made in; -1 without a parent.
+    // Position among the parent's controls that can take the focus, in the order
+    // their windows are made in; -1 without a parent, or for a control that never
+    // takes the focus (a label, a tool button).
     int TabOrder() const;
+    // Moves the control to that position among them (nothing when it is there).
     void SetTabOrder(int order);
+    virtual bool CanHaveFocus() const { return true; }
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
 

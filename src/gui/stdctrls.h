@@ -13,6 +13,7 @@ class TLabel : public TWinControl {
     explicit TLabel(TComponent* owner) : TWinControl(owner) {}
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
+    bool CanHaveFocus() const override { return false; }
 
   protected:
     void CreateParams(plat::WindowSpec& spec) override;

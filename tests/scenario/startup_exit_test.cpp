@@ -41,6 +41,34 @@ TEST_F(Scenario, FirstStartWithNothingOnDiskUsesTheDefaultsAndExitWritesThemAll)
     EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 0);
 }
 
+// The order file holds the list as the window lays it out, whether the list came
+// from no file, from a whole one, or from one that ended before its last record.
+TEST_F(Scenario, TheOrderFileIsTheListAsLaidOutAtFirstStartRoundTripAndAfterDamage) {
+    auto bytes = [](std::initializer_list<int> b) { return std::string(b.begin(), b.end()); };
+    const std::string items = bytes({0x0D}) + "Items.Strings" + bytes({1, 6, 4}) + "Jazz" +
+                              bytes({6, 4}) + "News" + bytes({0});
+    const std::string expected = "TPF0" + bytes({8}) + "TListBox" + bytes({9}) + "StationLB" +
+                                 bytes({4}) + "Left" + bytes({2, 0x10, 3}) + "Top" +
+                                 bytes({2, 0x20, 5}) + "Width" + bytes({3, 0xB9, 0, 6}) + "Height" +
+                                 bytes({2, 0x79, 8}) + "DragMode" + bytes({7, 0x0B}) +
+                                 "dmAutomatic" + bytes({0x0A}) + "ItemHeight" + bytes({2, 0x0D}) +
+                                 items + bytes({8}) + "TabOrder" + bytes({2, 0, 0, 0});
+    Start();
+    for (const char* name : {"Jazz", "News"}) RadioForm->StationLB->Items()->Add(name);
+    ASSERT_TRUE(Exit());
+    EXPECT_EQ(ReadText(OrderFile()), expected);
+
+    Restart();
+    ASSERT_TRUE(Exit());
+    EXPECT_EQ(ReadText(OrderFile()), expected);
+
+    WriteText(OrderFile(), expected.substr(0, expected.find(items) + items.size()));
+    Restart();
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Stream read error."});
+    ASSERT_TRUE(Exit());
+    EXPECT_EQ(ReadText(OrderFile()), expected);
+}
+
 TEST_F(Scenario, ARunEndedByExitIsRestoredAtTheNextStart) {
     Start();
     auto* list = RadioForm->StationLB->Items();
@@ -74,8 +102,8 @@ TEST_F(Scenario, SelectedIndexIsReadAsAnIntegerAndOutOfRangeSelectsNothing) {
         const char* value;
         int selected;
     };
-    for (Case c : {Case{"0x2", 2}, Case{"two", -1}, Case{"7", -1}, Case{"$1", 1},
-                   Case{"-1", -1}, Case{"\"1\"", 1}}) {
+    for (Case c : {Case{"0x2", 2}, Case{"two", -1}, Case{"7", -1}, Case{"$1", 1}, Case{"-1", -1},
+                   Case{"\"1\"", 1}}) {
         WriteSettings(std::string("[Mainform]\r\nStationLBItemIndex=") + c.value +
                       "\r\nPlayAtStartCB=1\r\n");
         Restart();
