@@ -128,10 +128,28 @@ TEST_F(ConfigWindow, IsAFixedDialogOfItsSizeCentredInItsFont) {
     EXPECT_EQ(std::abs(font.lfHeight), ::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72));
     ::ReleaseDC(nullptr, dc);
 
-    for (TWinControl* c : std::vector<TWinControl*>{w->AddButton, w->DeleteButton, w->PlayButton,
-                                                    w->OKButton, w->PlayAtStartCB, w->Label4})
-        EXPECT_EQ(TextOf(H(c)), c->Caption());
+    const std::vector<std::pair<TWinControl*, const char*>> captions{
+        {w->Label1, "Station:"},
+        {w->Label2, "Name:"},
+        {w->Label3, "URL:"},
+        {w->AddButton, "Add"},
+        {w->DeleteButton, "Delete"},
+        {w->PlayButton, "Play"},
+        {w->Label4, "When Zelvora starts..."},
+        {w->PlayAtStartCB, "Play Selected Station"},
+        {w->ShowWinAtStartCB, "Show Floating Window"},
+        {w->Label5, "Add icon to..."},
+        {w->StartMenuCB, "Start Menu"},
+        {w->DesktopCB, "Desktop"},
+        {w->LaunchAtStartCB, "Startup Items Folder"},
+        {w->OKButton, "OK"}};
+    for (auto [control, caption] : captions) EXPECT_EQ(TextOf(H(control)), caption);
     EXPECT_EQ(::GetWindowLongA(H(w->OKButton), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // The program's own icon on the caption, not the system's.
+    HICON own = ::LoadIconA(::GetModuleHandleA(nullptr), "ZELVORA");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(::GetClassLongPtrA(form, GCLP_HICON)), own);
     SaveScreenshot("config_window.bmp");
 }
 

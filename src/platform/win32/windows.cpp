@@ -16,9 +16,17 @@ HINSTANCE Instance() {
     return ::GetModuleHandleA(nullptr);
 }
 
-// The program's icon from its resources, when it has one, on every form's caption.
+BOOL CALLBACK TakeFirstIcon(HMODULE module, LPCSTR, LPSTR name, LONG_PTR icon) {
+    *reinterpret_cast<HICON*>(icon) = ::LoadIconA(module, name);
+    return FALSE;  // the first one is the program's own
+}
+
+// The program's icon on every form's caption: the first icon in its resources, the
+// one the shell shows for the program file too; the system's when it has none.
 HICON ClassIcon() {
-    HICON icon = ::LoadIconA(Instance(), "MAINICON");
+    HICON icon = nullptr;
+    ::EnumResourceNamesA(Instance(), RT_GROUP_ICON, TakeFirstIcon,
+                         reinterpret_cast<LONG_PTR>(&icon));
     return icon ? icon : ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 
