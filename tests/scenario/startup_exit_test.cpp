@@ -27,12 +27,12 @@ TEST_F(Scenario, FirstStartWithNothingOnDiskUsesTheDefaultsAndExitWritesThemAll)
     EXPECT_TRUE(harness().messageBoxes.empty());
 
     ASSERT_TRUE(Exit());
-    const int width = RadioForm->Width(), height = RadioForm->Height();
+    // The outer size of the 497 x 328 client area in the harness's dialog frame,
+    // which is 6 pixels across and 25 down.
     EXPECT_EQ(ReadText(SettingsFile()),
-              "[MainForm]\r\nStatus=1\r\nTop=15\r\nLeft=15\r\nWidth=" + std::to_string(width) +
-                  "\r\nHeight=" + std::to_string(height) +
-                  "\r\nLaunchAtStartCB=0\r\nPlayAtStartCB=0\r\nShowWinAtStartCB=1\r\n"
-                  "StationLBItemIndex=-1\r\nRealAudioLoc=C:\\raplayer\\raplayer.exe\r\n");
+              "[MainForm]\r\nStatus=1\r\nTop=15\r\nLeft=15\r\nWidth=503\r\nHeight=353"
+              "\r\nLaunchAtStartCB=0\r\nPlayAtStartCB=0\r\nShowWinAtStartCB=1\r\n"
+              "StationLBItemIndex=-1\r\nRealAudioLoc=C:\\raplayer\\raplayer.exe\r\n");
     EXPECT_EQ(ReadText(OrderFile()).find("Items.Strings"), std::string::npos);
 
     Restart();

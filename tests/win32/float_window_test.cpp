@@ -24,9 +24,17 @@
 // After our own headers: the seam's names must be declared before <windows.h>.
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace {
 
 const char* const kStation = "Wine Test Station";
+
+std::string GetWindowTextOf(TWinControl* c) {
+    char text[128] = {};
+    ::GetWindowTextA(reinterpret_cast<HWND>(c->Handle()), text, sizeof text);
+    return text;
+}
 const char* const kUrl = "http://station.invalid/stream";
 
 class FloatWine : public PlatformTest {
@@ -125,6 +133,65 @@ TEST_F(FloatWine, PlayStartsThePlayerOnTheStationStopClosesItAndTheMenuRaisesIt)
     RadioFloatWin->OpenRealAudioWindow1->UserChoose();
     ASSERT_NE(WaitForPlayer(true), 0u);
     EXPECT_EQ(PlayerLog().back(), RadioForm->RealAudioLoc);
+}
+
+// The menu bar as a person reads it, and where each control stands in the client
+// area: the texts and places of the window's layout.
+TEST_F(FloatWine, TheMenuBarAndTheControlsStandAsLaidOut) {
+    RadioForm->ShowFloatingWindow(true);
+    Pump();
+    HWND form = reinterpret_cast<HWND>(RadioFloatWin->Handle());
+    auto captions = [](HMENU menu) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            texts.push_back(::GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR ? "-" : text);
+        }
+        return texts;
+    };
+    using Texts = std::vector<std::string>;
+    HMENU bar = ::GetMenu(form);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(captions(bar), (Texts{"&File", "&Configure", "&Help", "&Web"}));
+    EXPECT_EQ(captions(::GetSubMenu(bar, 0)),
+              (Texts{"&Hide", "-", "&Open RealAudio Window", "-", "E&xit"}));
+    EXPECT_EQ(captions(::GetSubMenu(bar, 1)),
+              (Texts{"&Configure", "Configure RealAudio Location", "-", "Import Stations...",
+                     "Export Stations..."}));
+    EXPECT_EQ(captions(::GetSubMenu(bar, 2)),
+              (Texts{"Help...\tF1", "-", "About Zelvora...", "About the Zelvora Project..."}));
+    EXPECT_EQ(captions(::GetSubMenu(bar, 3)), (Texts{"Zelvora Project Home Page..."}));
+
+    RECT client{};
+    ::GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 340);
+    EXPECT_EQ(client.bottom, 84);
+    EXPECT_TRUE(::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    auto place = [form](TWinControl* c) {
+        RECT r{};
+        HWND h = reinterpret_cast<HWND>(c->Handle());
+        ::GetWindowRect(h, &r);
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+        return std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    using Place = std::vector<long>;
+    EXPECT_EQ(place(RadioFloatWin->StatusLabel), (Place{2, 11, 56, 13}));
+    EXPECT_EQ(place(RadioFloatWin->StationCB)[2], 217);
+    EXPECT_EQ(place(RadioFloatWin->SpeedButton3), (Place{284, 6, 25, 25}));
+    EXPECT_EQ(place(RadioFloatWin->SpeedButton1), (Place{311, 6, 25, 25}));
+    EXPECT_EQ(place(RadioFloatWin->VolumeLabel), (Place{2, 46, 42, 13}));
+    EXPECT_EQ(place(RadioFloatWin->VolumeBar), (Place{47, 38, 289, 40}));
+    HWND track = reinterpret_cast<HWND>(RadioFloatWin->VolumeBar->Handle());
+    EXPECT_EQ(::SendMessageA(track, TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(::SendMessageA(track, TBM_GETRANGEMAX, 0, 0), 255);
+    EXPECT_EQ(::SendMessageA(track, TBM_GETNUMTICS, 0, 0), 11);  // 0, 26 ... 234 and 255
+    EXPECT_EQ(
+        ::GetWindowLongA(reinterpret_cast<HWND>(RadioFloatWin->StatusLabel->Handle()), GWL_STYLE) &
+            SS_TYPEMASK,
+        SS_RIGHT);
+    EXPECT_EQ(GetWindowTextOf(RadioFloatWin->StatusLabel), "Stations:");
+    EXPECT_EQ(GetWindowTextOf(RadioFloatWin->VolumeLabel), "Volume:");
 }
 
 TEST_F(FloatWine, F1OpensTheHelpPageOnceAtItsContents) {

@@ -118,6 +118,18 @@ TEST_F(TrayExitWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
     EXPECT_TRUE(added);
     ::Sleep(500);  // the rest of the start-up, up to the message loop
 
+    // Exit writes where the configuration window stands and its outer size, as the
+    // system has them (never shown, it stands at its layout's place).
+    HWND config = WaitForWindow(child.dwProcessId, "TRadioForm", 5000);
+    ASSERT_NE(config, nullptr);
+    RECT outer{}, client{};
+    ::GetWindowRect(config, &outer);
+    ::GetClientRect(config, &client);
+    EXPECT_EQ(client.right, 497);
+    EXPECT_EQ(client.bottom, 328);
+    EXPECT_EQ(outer.left, 15);
+    EXPECT_EQ(outer.top, 15);
+
     ::PostMessageA(icon, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONDOWN);
     ::PostMessageA(icon, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONUP);
     HWND menu = WaitForWindow(child.dwProcessId, "#32768", 5000);
@@ -139,7 +151,10 @@ TEST_F(TrayExitWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
     EXPECT_NE(order.find("Beta"), std::string::npos);
     EXPECT_GE(fs::last_write_time(home / "zelvora.set"), before);
     const std::string ini = ReadAll(settings);
-    EXPECT_NE(ini.find("Status=1"), std::string::npos) << ini;
+    const std::string place =
+        "Status=1\r\nTop=15\r\nLeft=15\r\nWidth=" + std::to_string(outer.right - outer.left) +
+        "\r\nHeight=" + std::to_string(outer.bottom - outer.top) + "\r\n";
+    EXPECT_NE(ini.find(place), std::string::npos) << ini;
     EXPECT_NE(ini.find("StationLBItemIndex=-1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("ShowWinAtStartCB=0"), std::string::npos) << ini;
 }
