@@ -4,6 +4,8 @@
 
 #include "app/layout.h"
 #include "app/radiowin.h"
+#include "gui/application.h"
+#include "gui/exceptions.h"
 
 namespace {
 
@@ -40,7 +42,12 @@ void TRadioFloatWin::CreateControls() {
     Timer1->SetName("Timer1");
     Timer1->SetInterval(1000);
     Timer1->SetEnabled(true);
-    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    // Without a timer the bar does not follow the device; the program starts anyway.
+    try {
+        Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    } catch (const EOutOfResources& e) {
+        Application->ShowException(e);
+    }
 
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName("OpenDialog1");

@@ -43,7 +43,7 @@ class TPGTrayIconMsgWindow : public TWinControl {
 
     bool WndProc(plat::Message& m) override;
     // A button went down and its click is not reported yet.
-    bool Timing() const { return clickTimer_->Enabled(); }
+    bool Timing() const { return clickTimer_->Running(); }
 
   protected:
     void CreateParams(plat::WindowSpec& spec) override;
@@ -79,7 +79,7 @@ class TPGTrayIconAnimation : public TPersistent {
     TPGTrayIconAnimationOptions Options() const { return options_; }
     void SetOptions(TPGTrayIconAnimationOptions options) { options_ = options; }
 
-    bool Running() const { return timer_ != nullptr; }
+    bool Running() const { return running_; }
     int FrameIndex() const { return frameIndex_; }
 
   private:
@@ -94,7 +94,10 @@ class TPGTrayIconAnimation : public TPersistent {
     std::unique_ptr<TStringList> icons_;
     TPGTrayIconAnimationOptions options_ = aoIconsAreFiles;
     int frameIndex_ = 0;
-    TTimer* timer_ = nullptr;  // owned by the tray icon; present only while running
+    bool running_ = false;
+    // Made at the first start and kept: a tick may stop the animation (OnAnimation
+    // changing the state), and the timer must not go while its own tick runs.
+    TTimer* timer_ = nullptr;
 };
 
 class TPGTrayIcon95 : public TComponent {

@@ -10,7 +10,7 @@ TPGTrayIconAnimation::TPGTrayIconAnimation(TPGTrayIcon95* owner)
     : owner_(owner), icons_(std::make_unique<TStringList>()) {}
 
 TPGTrayIconAnimation::~TPGTrayIconAnimation() {
-    Stop();
+    delete timer_;
 }
 
 bool TPGTrayIconAnimation::OwnerAnimating() const {
@@ -41,17 +41,27 @@ void TPGTrayIconAnimation::Start() {
     } catch (...) {
         failure = std::current_exception();
     }
-    if (owner_->State() == tsAnimated && !timer_) {
-        timer_ = new TTimer(owner_);
+    if (owner_->State() == tsAnimated && !running_) {
+        if (!timer_) {
+            timer_ = new TTimer(owner_);
+            timer_->SetEnabled(false);
+            timer_->OnTimer = [this](TObject*) { NextFrame(); };
+        }
         timer_->SetInterval(interval_ > 0 ? static_cast<unsigned>(interval_) : 0u);
-        timer_->OnTimer = [this](TObject*) { NextFrame(); };
+        try {
+            timer_->SetEnabled(true);  // the system may refuse it: stopped, and reported
+        } catch (...) {
+            timer_->SetEnabled(false);
+            throw;
+        }
+        running_ = true;
     }
     if (failure) std::rethrow_exception(failure);
 }
 
 void TPGTrayIconAnimation::Stop() {
-    delete timer_;
-    timer_ = nullptr;
+    running_ = false;
+    if (timer_) timer_->SetEnabled(false);
 }
 
 void TPGTrayIconAnimation::NextFrame() {

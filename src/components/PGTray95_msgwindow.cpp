@@ -53,10 +53,10 @@ void TPGTrayIconMsgWindow::WMTrayNotify(plat::LPARAM mouseMessage) {
             }
             break;
         case plat::WM_LBUTTONDOWN:
-            StartClickTimer(TButton::Left);
+            RunUserEvent([this] { StartClickTimer(TButton::Left); });
             break;
         case plat::WM_RBUTTONDOWN:
-            StartClickTimer(TButton::Right);
+            RunUserEvent([this] { StartClickTimer(TButton::Right); });
             break;
         case plat::WM_LBUTTONDBLCLK:
         case plat::WM_RBUTTONDBLCLK:
@@ -71,10 +71,16 @@ void TPGTrayIconMsgWindow::StartClickTimer(TButton button) {
     lastButton_ = button;
     dblClick_ = false;
     // A running timer starts over: the click is reported one double-click time
-    // after its last button-down.
+    // after its last button-down. A timer the system refuses is reported, and the
+    // icon is idle again for the next click.
     clickTimer_->SetEnabled(false);
     clickTimer_->SetInterval(plat::Current().GetDoubleClickTime());
-    clickTimer_->SetEnabled(true);
+    try {
+        clickTimer_->SetEnabled(true);
+    } catch (...) {
+        clickTimer_->SetEnabled(false);
+        throw;
+    }
 }
 
 void TPGTrayIconMsgWindow::ClickTimerTick(TObject*) {

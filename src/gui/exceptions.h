@@ -70,6 +70,7 @@ inline constexpr const char* SMenuReinserted = "Menu inserted twice";
 inline constexpr const char* SMenuIndexError = "Menu index out of range";
 inline constexpr const char* SCannotShowModal = "Cannot make a visible window modal";
 inline constexpr const char* SWindowCreate = "Error creating window";
+inline constexpr const char* SNoTimers = "Not enough timers available";
 
 // "List index out of bounds (<index>)".
 std::string ListIndexErrorText(int index);

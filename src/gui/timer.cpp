@@ -1,6 +1,7 @@
 #include "gui/timer.h"
 
 #include "gui/application.h"
+#include "gui/exceptions.h"
 #include "gui/hiddenwindow.h"
 #include "platform/platform.h"
 
@@ -44,7 +45,10 @@ void TTimer::UpdateTimer() {
     if (running_) p.KillTimer(window_->Handle(), kTimerId);
     running_ = false;
     if (!enabled_ || interval_ == 0 || !OnTimer || Designing()) return;
-    running_ = p.SetTimer(window_->Handle(), kTimerId, interval_) != 0;
+    // A timer the system refuses must not pass for a running one: its user would
+    // wait for a tick that never comes.
+    if (!p.SetTimer(window_->Handle(), kTimerId, interval_)) throw EOutOfResources(SNoTimers);
+    running_ = true;
 }
 
 void TTimer::Tick() {

@@ -31,10 +31,12 @@ class TTimer : public TComponent {
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
 
+    // A change restarts the timer; each raises EOutOfResources "Not enough timers
+    // available" when the system refuses it (Enabled stays as set, Running false).
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);  // a change restarts the timer
+    void SetEnabled(bool enabled);
     unsigned Interval() const { return interval_; }
-    void SetInterval(unsigned milliseconds);  // a change restarts the timer
+    void SetInterval(unsigned milliseconds);
     bool Running() const { return running_; }
 
     TTimerEvent OnTimer{this};

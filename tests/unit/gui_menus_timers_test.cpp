@@ -165,6 +165,26 @@ TEST_F(GuiTimers, FailingTickIsReportedAndTheTimerRunsOn) {
     EXPECT_EQ(harness().messageBoxes.size(), 2u);
 }
 
+TEST_F(GuiTimers, ATimerTheSystemRefusesRaisesAndDoesNotPassForRunning) {
+    harness().refuseTimers = true;
+    try {
+        Timer("refused", 100);
+        ADD_FAILURE() << "no error";
+    } catch (const EOutOfResources& e) {
+        EXPECT_STREQ(e.what(), "Not enough timers available");
+    }
+    auto* t = new TTimer(Application);
+    t->SetEnabled(false);
+    t->OnTimer = [this](TObject*) { ticks.push_back("t"); };
+    EXPECT_THROW(t->SetEnabled(true), EOutOfResources);
+    EXPECT_TRUE(t->Enabled());
+    EXPECT_FALSE(t->Running());
+    harness().refuseTimers = false;
+    t->SetInterval(200);
+    harness().Advance(200);
+    EXPECT_EQ(ticks, (std::vector<std::string>{"t"}));
+}
+
 TEST_F(GuiTimers, FreedTimerStopsItsPlatformTimer) {
     auto* t = Timer("gone", 100);
     delete t;

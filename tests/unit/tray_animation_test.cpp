@@ -97,6 +97,40 @@ TEST_F(TrayAnimation, NewFramesWhileRunningStartFromTheirFirstAtTheSamePace) {
     EXPECT_EQ(Sent(), "F0 F0 F1 N0 N1 ");
 }
 
+// OnAnimation leaving the animated state stops the animation from inside a tick of
+// its own timer: the timer lives on through that tick, and animating again keeps pace.
+TEST_F(TrayAnimation, StoppedFromItsOwnTickTheTimerOutlivesTheTick) {
+    tray->SetState(tsAnimated);
+    const auto timers = harness().WindowsOfClass("TTimerWindow");
+    bool timerLived = false;
+    tray->OnAnimation = [&](TObject*) {
+        if (++ticks != 2) return;
+        tray->SetState(tsEnabled);
+        timerLived = harness().WindowsOfClass("TTimerWindow") == timers;
+    };
+    Advance(1000);  // tick 2 stops it
+    EXPECT_TRUE(timerLived);
+    EXPECT_FALSE(tray->Animation()->Running());
+    Advance(3000);
+    EXPECT_EQ(ticks, 2);
+
+    tray->SetState(tsAnimated);  // tick 3, at once
+    Advance(2000);
+    EXPECT_EQ(ticks, 5);
+}
+
+TEST_F(TrayAnimation, AStartTheSystemRefusesATimerForIsReportedToTheCaller) {
+    harness().refuseTimers = true;
+    EXPECT_THROW(tray->SetState(tsAnimated), EOutOfResources);
+    EXPECT_FALSE(tray->Animation()->Running());
+    EXPECT_EQ(ticks, 1);  // the first frame was shown
+    harness().refuseTimers = false;
+    tray->SetState(tsEnabled);
+    tray->SetState(tsAnimated);
+    Advance(1000);
+    EXPECT_EQ(ticks, 3);
+}
+
 TEST_F(TrayAnimation, WithoutFramesTheHandlerStillRunsAndThePictureStays) {
     TIcon picture;
     LoadPicture(picture);

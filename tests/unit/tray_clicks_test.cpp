@@ -135,6 +135,25 @@ TEST_F(TrayClicks, MouseMovesAreReportedOnlyWhileNoClickIsTimed) {
     EXPECT_EQ(events, "click;");
 }
 
+// A click timer the system refuses is reported; the icon does not wait for it, so
+// mouse moves go on and the next click, with a timer, is a click.
+TEST_F(TrayClicks, ARefusedClickTimerIsReportedAndTheNextClickWorks) {
+    int moves = 0;
+    tray->OnMouseMove = [&](TObject*, TShiftState, int, int) { ++moves; };
+    harness().refuseTimers = true;
+    Click(plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP);
+    ASSERT_EQ(harness().messageBoxes.size(), 1u);
+    EXPECT_EQ(harness().messageBoxes[0].text, "Not enough timers available.");
+    EXPECT_FALSE(tray->MsgWindow()->Timing());
+    Mouse(plat::WM_MOUSEMOVE);
+    EXPECT_EQ(moves, 1);
+
+    harness().refuseTimers = false;
+    Click(plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP);
+    Advance(500);
+    EXPECT_EQ(events, "click;");
+}
+
 TEST_F(TrayClicks, ButtonUpsAndTheMiddleButtonAreIgnored) {
     for (plat::UINT m :
          {plat::WM_LBUTTONUP, plat::WM_RBUTTONUP, plat::WM_MBUTTONDOWN, 0x208u, 0x209u, 0x1234u})

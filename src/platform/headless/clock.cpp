@@ -57,7 +57,7 @@ void HeadlessPlatform::Advance(std::uint32_t milliseconds) {
 BOOL HeadlessPlatform::SetTimer(HWND window, UINT id, UINT milliseconds) {
     Record(log, "SetTimer", window, id, milliseconds);
     auto& s = *state_;
-    if (!s.Find(window)) return 0;
+    if (!s.Find(window) || refuseTimers) return 0;
     // Setting a timer again starts its interval over from now.
     auto it = std::find_if(s.timers.begin(), s.timers.end(),
                            [&](const Timer& t) { return t.window == window && t.id == id; });

@@ -171,6 +171,7 @@ class HeadlessPlatform final : public Platform {
     LRESULT shellExecuteResult = 42;
     BOOL winHelpResult = 1;
     UINT doubleClickTime = 500;
+    bool refuseTimers = false;  // SetTimer fails, as when the system has none left
     POINT cursor{100, 100};
     std::map<int, std::int16_t> keyStates;  // virtual key -> GetKeyState answer
     POINT screenSize{1024, 768};
