@@ -60,10 +60,11 @@ void TRadioFloatWin::VolumeBarChange(TObject*) {
     }
 }
 
-// A device that comes back after failing gets its bar back.
+// A device that comes back after failing gets its bar back, and so does one that
+// was not there at the start.
 void TRadioFloatWin::Timer1Timer(TObject*) {
+    if (!RadioForm->MixerVolume1 && !RadioForm->FindMixer()) return;
     TMixerVolume* mixer = RadioForm->MixerVolume1;
-    if (!mixer) return;
     try {
         mixer->Refresh();
     } catch (const EDeviceTypeError& e) {

@@ -127,6 +127,9 @@ public:
     // the window is shown, brought to the foreground when asked.
     void RefillFloatingList();
     void ShowFloatingWindow(bool foreground);
+    // Makes the mixer when a wave device has come since the start (a headset plugged
+    // in): true when there is one now. While there is none it costs one call.
+    bool FindMixer();
 
     // Playlists (radiowin_playlists.cpp): every station of the file added by Add's
     // rules, then one summary box that says what was added and what not and why.

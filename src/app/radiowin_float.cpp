@@ -26,6 +26,14 @@ void TRadioForm::StoreMixer() {
     MixerVolume1->SetChannel(chBoth);
 }
 
+bool TRadioForm::FindMixer() {
+    if (MixerVolume1) return true;
+    if (plat::Current().auxGetNumDevs() == 0) return false;
+    CreateMixer();
+    if (MixerVolume1) StoreMixer();
+    return MixerVolume1 != nullptr;
+}
+
 void TRadioForm::RefillFloatingList() {
     if (RadioFloatWin) RadioFloatWin->CopyStationList(false);
 }

@@ -97,6 +97,29 @@ TEST_F(FloatVolume, AMachineWithoutTheDeviceStartsQuietlyWithTheBarDisabledAndEx
     EXPECT_EQ(Writes(), 0);
 }
 
+// The poll asks only for the number of devices while there is none; a device that
+// comes (a headset plugged in) brings the bar to life without a restart.
+TEST_F(FloatVolume, ADeviceThatComesAfterTheStartBringsTheBarToLife) {
+    StartWith({});
+    const auto calls = harness().log.size();
+    harness().Advance(3000);
+    std::vector<std::string> polled(harness().log.begin() + calls, harness().log.end());
+    std::erase_if(polled, [](const std::string& c) { return !c.starts_with("aux"); });
+    EXPECT_EQ(polled, std::vector<std::string>(3, "auxGetNumDevs()"));
+
+    harness().auxDevices = {StereoDevice(0x60006000)};
+    harness().Advance(1000);
+    ASSERT_NE(RadioForm->MixerVolume1, nullptr);
+    EXPECT_TRUE(Bar()->Enabled());
+    EXPECT_FALSE(Bar()->ShowHint());
+    EXPECT_EQ(Bar()->Position(), 0x60);
+    EXPECT_EQ(Writes(), 0);
+    Bar()->UserFocus();
+    Bar()->UserMoveTo(255);
+    EXPECT_EQ(Level(), 0xFF00FF00u);  // both channels, as for a device there at the start
+    EXPECT_TRUE(harness().messageBoxes.empty());
+}
+
 TEST_F(FloatVolume, ADeviceThatGoesAwayIsReportedOnceAndItsBarComesBackWithIt) {
     StartWith({StereoDevice(0x20002000)});
     auto device = harness().auxDevices;
