@@ -1,7 +1,7 @@
 // The floating window on the real Windows API: play and stop with a player of our
 // own (zel_test_player.exe beside this program), raising the player's window, F1
-// reaching the help page, the wave volume, and pictures of the floating window and
-// the about box.
+// reaching the help page, its menu and layout, and pictures of the floating window
+// and the about box. Its volume bar: endpoint_volume_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -239,25 +239,6 @@ TEST_F(FloatWine, HelpPagesAreFoundBesideTheHelpFileAndAddressedByAnchor) {
 
     // No page beside the help file: the contents are refused, so no topic follows.
     EXPECT_FALSE(platform().WinHelpA(0, plat::JoinPath(dir(), "none.hlp"), HELP_CONTENTS, 0));
-}
-
-TEST_F(FloatWine, WaveDeviceZeroIsAnsweredOrReportedMissingAndTheBarFollows) {
-    plat::DWORD level = 0;
-    plat::MMRESULT r = platform().auxGetVolume(0, &level);
-    if (r == MMSYSERR_BADDEVICEID) {
-        EXPECT_EQ(RadioForm->MixerVolume1, nullptr);
-        EXPECT_FALSE(RadioFloatWin->VolumeBar->Enabled());
-        GTEST_SKIP() << "no wave device here: the bar is disabled with its hint";
-    }
-    ASSERT_EQ(r, MMSYSERR_NOERROR);
-    ASSERT_NE(RadioForm->MixerVolume1, nullptr);
-    EXPECT_EQ(platform().auxSetVolume(0, 0x80008000), MMSYSERR_NOERROR);
-    plat::DWORD now = 0;
-    platform().auxGetVolume(0, &now);
-    EXPECT_NEAR(static_cast<int>(now >> 24), 0x80, 1);
-    RadioFloatWin->Timer1Timer(nullptr);
-    EXPECT_NEAR(RadioFloatWin->VolumeBar->Position(), 0x80, 1);
-    platform().auxSetVolume(0, level);
 }
 
 TEST_F(FloatWine, PicturesOfTheFloatingWindowAndTheAboutBox) {

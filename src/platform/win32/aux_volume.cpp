@@ -1,14 +1,16 @@
 // The auxiliary audio devices. Current Windows has no auxiliary device for the wave
 // output any more, so when device 0 is missing it is answered from the default
-// playback device's own volume (Core Audio), per channel: the level word keeps its
-// meaning (left in the low 16 bits, right in the high), and the volume slider works.
+// playback device's own volume (Core Audio, endpoint_volume.cpp): the level word
+// keeps its meaning (left in the low 16 bits, right in the high), and the volume
+// slider works.
 // Where Core Audio has no playback device either (Wine without a sound driver), the
 // real answers stand.
 // win32_platform.h first: the seam's names must be declared before <windows.h>.
 #include "platform/win32/win32_platform.h"
 
-#include <endpointvolume.h>
 #include <mmdeviceapi.h>
+
+#include "platform/win32/endpoint_volume.h"
 
 #include <cstring>
 
@@ -56,21 +58,6 @@ ComPtr<IAudioEndpointVolume> DefaultEndpointVolume() {
     return ComPtr<IAudioEndpointVolume>(volume);
 }
 
-UINT ChannelCount(IAudioEndpointVolume& volume) {
-    UINT n = 0;
-    return SUCCEEDED(volume.GetChannelCount(&n)) ? n : 0;
-}
-
-WORD ReadChannel(IAudioEndpointVolume& volume, UINT channel) {
-    float level = 0;
-    if (FAILED(volume.GetChannelVolumeLevelScalar(channel, &level))) return 0;
-    return static_cast<WORD>(level * 65535.0f + 0.5f);
-}
-
-bool WriteChannel(IAudioEndpointVolume& volume, UINT channel, WORD level) {
-    return SUCCEEDED(volume.SetChannelVolumeLevelScalar(channel, level / 65535.0f, nullptr));
-}
-
 // True when device 0 is to be answered from Core Audio.
 bool UseEndpoint(plat::UINT device) {
     return device == 0 && ::auxGetNumDevs() == 0;
@@ -78,9 +65,11 @@ bool UseEndpoint(plat::UINT device) {
 
 }  // namespace
 
+// Asked once a second while there is no device: without a wave output at all the
+// answer costs no Core Audio lookup.
 plat::UINT Win32Platform::auxGetNumDevs() {
     plat::UINT n = ::auxGetNumDevs();
-    if (n > 0) return n;
+    if (n > 0 || ::waveOutGetNumDevs() == 0) return n;
     ComScope com;
     return DefaultEndpointVolume() ? 1 : 0;
 }
@@ -97,7 +86,8 @@ plat::MMRESULT Win32Platform::auxGetDevCapsA(plat::UINT device, plat::AUXCAPS* c
         caps->vDriverVersion = 0x0100;
         std::strncpy(caps->szPname, "Default playback device", sizeof caps->szPname - 1);
         caps->wTechnology = AUXCAPS_AUXIN;
-        caps->dwSupport = AUXCAPS_VOLUME | (ChannelCount(*volume) >= 2 ? AUXCAPS_LRVOLUME : 0);
+        caps->dwSupport =
+            AUXCAPS_VOLUME | (EndpointChannels(*volume) >= 2 ? AUXCAPS_LRVOLUME : 0);
         return MMSYSERR_NOERROR;
     }
     AUXCAPSA real{};
@@ -118,11 +108,9 @@ plat::MMRESULT Win32Platform::auxGetVolume(plat::UINT device, plat::DWORD* volum
         ComScope com;
         auto endpoint = DefaultEndpointVolume();
         if (!endpoint) return MMSYSERR_BADDEVICEID;
-        const UINT channels = ChannelCount(*endpoint);
-        if (channels == 0) return MMSYSERR_ERROR;
-        const WORD left = ReadChannel(*endpoint, 0);
-        const WORD right = channels >= 2 ? ReadChannel(*endpoint, 1) : left;
-        if (volume) *volume = static_cast<plat::DWORD>(right) << 16 | left;
+        auto levels = ReadEndpointLevels(*endpoint);
+        if (!levels) return MMSYSERR_ERROR;
+        if (volume) *volume = *levels;
         return MMSYSERR_NOERROR;
     }
     ::DWORD v = 0;
@@ -131,20 +119,12 @@ plat::MMRESULT Win32Platform::auxGetVolume(plat::UINT device, plat::DWORD* volum
     return r;
 }
 
-// Channels past the second follow the left one, so a surround device is not left
-// with its other speakers at their old level.
 plat::MMRESULT Win32Platform::auxSetVolume(plat::UINT device, plat::DWORD volume) {
     if (!UseEndpoint(device)) return ::auxSetVolume(device, volume);
     ComScope com;
     auto endpoint = DefaultEndpointVolume();
     if (!endpoint) return MMSYSERR_BADDEVICEID;
-    const UINT channels = ChannelCount(*endpoint);
-    const WORD left = static_cast<WORD>(volume & 0xFFFF);
-    const WORD right = channels >= 2 ? static_cast<WORD>(volume >> 16) : left;
-    bool ok = channels > 0;
-    for (UINT c = 0; c < channels; ++c)
-        ok = WriteChannel(*endpoint, c, c == 1 ? right : left) && ok;
-    return ok ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
+    return WriteEndpointLevels(*endpoint, volume) ? MMSYSERR_NOERROR : MMSYSERR_ERROR;
 }
 
 }  // namespace w32
