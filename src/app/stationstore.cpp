@@ -1,5 +1,8 @@
 #include "app/stationstore.h"
 
+#include <cctype>
+#include <cstring>
+
 #include "gui/exceptions.h"
 #include "gui/fileutil.h"
 #include "platform/paths.h"
@@ -10,6 +13,31 @@ std::string StationFileName(const std::string& name) {
     for (char& c : file)
         if (c == ' ' || c == '.' || c == '/' || c == '\\') c = '_';
     return file;
+}
+
+namespace {
+
+bool SameLetters(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    return i == a.size() && !b[i];
+}
+
+bool DeviceName(const std::string& file) {
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (SameLetters(file, device)) return true;
+    // COM1 to COM9, LPT1 to LPT9
+    return file.size() == 4 && file[3] >= '1' && file[3] <= '9' &&
+           (SameLetters(file.substr(0, 3), "COM") || SameLetters(file.substr(0, 3), "LPT"));
+}
+
+}  // namespace
+
+bool UsableFileName(const std::string& file) {
+    for (char c : file)
+        if (static_cast<unsigned char>(c) < 32 || std::strchr("<>:\"|?*", c)) return false;
+    return !DeviceName(file);
 }
 
 std::string TStationStore::PathOf(const std::string& name) const {
@@ -35,6 +63,7 @@ std::optional<std::string> TStationStore::ReadURL(const std::string& name) const
 }
 
 void TStationStore::Write(const std::string& name, const std::string& url) const {
+    if (!UsableFileName(StationFileName(name))) throw EInOutError(plat::ERROR_INVALID_NAME);
     plat::DWORD error = WriteFileReplacing(PathOf(name), url + "\r\n");
     if (error) throw EInOutError(static_cast<int>(error));
 }

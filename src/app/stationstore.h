@@ -9,6 +9,11 @@
 // underscore: "Jazz FM 1.0" -> "Jazz_FM_1_0". Different names can share one file.
 std::string StationFileName(const std::string& name);
 
+// Whether a file name means a file of that name on every system the program runs
+// on. Windows refuses control characters and < > : " | ? *, and makes something else
+// of some names: "a:b" is a stream of the file "a" on NTFS, "NUL" or "COM1" a device.
+bool UsableFileName(const std::string& file);
+
 class TStationStore {
 public:
     explicit TStationStore(std::string settingsDir) : settingsDir_(std::move(settingsDir)) {}
@@ -25,7 +30,9 @@ public:
     std::optional<std::string> ReadURL(const std::string& name) const;
 
     // Creates or replaces the file with the URL and CR LF; EInOutError on failure,
-    // in which case the previous file, if any, is left as it was.
+    // in which case the previous file, if any, is left as it was. A name whose file
+    // name is not usable everywhere is refused first, as the system refuses an
+    // invalid name (123), whatever this file system would make of it.
     void Write(const std::string& name, const std::string& url) const;
 
     // Deletes the file when it exists; a failure is not reported.
