@@ -127,21 +127,23 @@ zel_start_xvfb() {
       kill -0 "$ZEL_XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-    kill "$ZEL_XVFB_PID" 2>/dev/null
-    wait "$ZEL_XVFB_PID" 2>/dev/null
-    ZEL_XVFB_PID=
+    zel_stop_xvfb
     zel_warn "Xvfb did not start on :$n (see $log)"
   done
   return 1
 }
 
-zel_stop_xvfb() {
-  if [ -n "$ZEL_XVFB_PID" ]; then
-    kill "$ZEL_XVFB_PID" 2>/dev/null
-    wait "$ZEL_XVFB_PID" 2>/dev/null
-    ZEL_XVFB_PID=
-  fi
+# zel_end PID: ends a server this script started, by its pid, and waits for it.
+zel_end() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
   return 0
+}
+
+zel_stop_xvfb() {
+  zel_end "$ZEL_XVFB_PID"
+  ZEL_XVFB_PID=
 }
 
 ZEL_PULSE_PID=
@@ -183,11 +185,8 @@ zel_start_pulse() {
 }
 
 zel_stop_pulse() {
-  if [ -n "$ZEL_PULSE_PID" ]; then
-    kill "$ZEL_PULSE_PID" 2>/dev/null
-    wait "$ZEL_PULSE_PID" 2>/dev/null
-    ZEL_PULSE_PID=
-  fi
+  zel_end "$ZEL_PULSE_PID"
+  ZEL_PULSE_PID=
   unset PULSE_SERVER PULSE_COOKIE ZEL_AUDIO_DEVICE
   case "$ZEL_PULSE_DIR" in /tmp/zel-pulse.*) rm -rf "$ZEL_PULSE_DIR" ;; esac
   ZEL_PULSE_DIR=
