@@ -1,9 +1,7 @@
 #include "platform/qt/input_filter.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QTextEdit>
 
 namespace qtb {
@@ -32,9 +30,10 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-// As a dialog box takes them: Enter presses the push button that has the focus, or
-// else the form's default button; Escape closes a dialog. Keys for a control that
-// wants them itself (a multi-line text) are left to it.
+// As a dialog box takes them: Enter goes to the form with the control that has the
+// focus, and the GUI library presses that control when it is a push button, or else
+// the form's default button; Escape closes a dialog. Keys for a control that wants
+// them itself (a multi-line text) are left to it.
 bool InputFilter::DialogKey(QWidget* target, int key) {
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!enter && key != Qt::Key_Escape) return false;
@@ -48,13 +47,8 @@ bool InputFilter::DialogKey(QWidget* target, int key) {
         return true;
     }
     Window* focused = windows_.Of(target);
-    const bool pushButton =
-        focused && focused->widget == target && !focused->flat &&
-        (focused->kind == WindowKind::Button || focused->kind == WindowKind::GlyphButton);
-    if (pushButton)
-        Notify(windows_, focused->hwnd, plat::ZM_CLICK);
-    else
-        Notify(windows_, form->hwnd, plat::ZM_DEFAULT);
+    const plat::HWND control = focused && focused->widget == target ? focused->hwnd : 0;
+    Notify(windows_, form->hwnd, plat::ZM_DEFAULT, 0, static_cast<plat::LPARAM>(control));
     return true;
 }
 
