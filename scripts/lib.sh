@@ -58,8 +58,10 @@ zel_install_missing() {
   if ! dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg --print-architecture)" != i386 ]; then
     zel_as_root dpkg --add-architecture i386
   fi
+  # A mirror caught mid-sync fails one index or another; what the other indexes and
+  # the old lists offer is often enough, and apt-get install says so when it is not.
   zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null ||
-    zel_die "apt-get update failed"
+    zel_warn "apt-get update failed; installing from the package lists there are"
   zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
     -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
     "${missing[@]}" </dev/null || zel_die "apt-get install failed"
