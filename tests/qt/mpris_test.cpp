@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include <unistd.h>
+
 #include "qt/qt_fixture.h"
 #include "shared/recorder.h"
 
@@ -65,6 +67,28 @@ TEST_F(QtMpris, MpvIsStoppedAndItsTitleReachesTheWindowThroughItsInterface) {
     EXPECT_TRUE(WaitFor([&] { return sink.Count(kNowPlaying) > 0; }));
     EXPECT_EQ(p.NowPlayingTitle(pid), "") << "a player gone publishes nothing";
     EXPECT_FALSE(p.RaiseProcessWindow(pid));
+}
+
+// VLC stays open with nothing to play when stopped: it is asked to quit as well.
+// VLC refuses to run as root, so this runs only as an ordinary user.
+TEST_F(QtMpris, VlcStoppedThroughItsInterfaceIsAskedToQuitAsWell) {
+    if (::geteuid() == 0) GTEST_SKIP() << "VLC does not run as root";
+    if (QStandardPaths::findExecutable("vlc").isEmpty()) GTEST_SKIP() << "no VLC";
+    auto& p = platform();
+    plat::DWORD pid = 0;
+    // Nothing to play: VLC, unlike mpv, waits on with an empty playlist.
+    ASSERT_GE(p.CreateProcessA("vlc -I dummy --quiet --aout=dummy --one-instance -- "
+                               "file:///zelvora-nothing-here.ogg",
+                               plat::SW_SHOWNORMAL, &pid),
+              32u);
+    auto runs = [&] {
+        const auto ids = p.ProcessesOfProgram("vlc");
+        return std::find(ids.begin(), ids.end(), pid) != ids.end();
+    };
+    ASSERT_TRUE(WaitFor(runs));
+    Pump(3000);  // until its interface is on the bus
+    EXPECT_TRUE(p.CloseProcessWindows(pid));
+    EXPECT_TRUE(WaitFor([&] { return !runs(); }, 8000)) << "VLC did not quit";
 }
 
 }  // namespace

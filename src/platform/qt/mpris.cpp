@@ -134,9 +134,11 @@ Mpris::Instances::iterator Mpris::Find(plat::DWORD pid) {
     return instances_.end();
 }
 
+// A call sent without asking for a reply is one VLC ignores: the reply is asked for,
+// and dropped when it comes.
 void Mpris::Send(const QString& owner, const char* interface, const char* method) {
-    QDBusConnection::sessionBus().send(
-        QDBusMessage::createMethodCall(owner, kPath, interface, method));
+    QDBusConnection::sessionBus().asyncCall(
+        QDBusMessage::createMethodCall(owner, kPath, interface, method), kDaemonTimeoutMs);
 }
 
 bool Mpris::Stop(plat::DWORD pid) {

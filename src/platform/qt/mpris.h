@@ -1,8 +1,8 @@
 // The players on the session bus, reached through MPRIS: each instance known by the
 // process behind its bus connection, kept up to date by the bus's signals.
 //
-// No call here waits on a player: requests to players are sent without waiting for
-// an answer, and what they publish (title, whether they can quit or raise) arrives
+// No call here waits on a player: requests to players are sent and their answers
+// not waited for, and what they publish (title, whether they can quit or raise) arrives
 // by asynchronous replies and the PropertiesChanged signal. Only the bus daemon
 // itself is asked and waited for, briefly.
 #pragma once
