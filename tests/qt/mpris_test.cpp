@@ -69,6 +69,31 @@ TEST_F(QtMpris, MpvIsStoppedAndItsTitleReachesTheWindowThroughItsInterface) {
     EXPECT_FALSE(p.RaiseProcessWindow(pid));
 }
 
+// A title that changes while the player runs comes by PropertiesChanged: the player
+// was known on the bus before it.
+TEST_F(QtMpris, ATitleChangedWhilePlayingReachesTheWindow) {
+    auto& p = platform();
+    Recorder sink;
+    plat::WindowSpec spec;
+    spec.className = "TZelTestForm";
+    spec.sink = &sink;
+    p.WatchNowPlaying(p.CreateWindowA(spec), kNowPlaying);
+    plat::DWORD pid = 0;
+    ASSERT_GE(p.CreateProcessA("mpv --no-config --script=/etc/mpv/scripts/mpris.so --ao=null "
+                               "--force-window=no --really-quiet -- "
+                               "av://lavfi:sine=frequency=440:duration=1.5 "
+                               "av://lavfi:sine=frequency=660:duration=30",
+                               plat::SW_SHOWNORMAL, &pid),
+              32u);
+    ASSERT_TRUE(WaitFor([&] { return p.NowPlayingTitle(pid)->find("440") != std::string::npos; }));
+    sink.Clear();
+    EXPECT_TRUE(WaitFor([&] { return p.NowPlayingTitle(pid)->find("660") != std::string::npos; }));
+    const plat::Message* told = sink.Last(kNowPlaying);
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(told->wParam, pid);
+    EXPECT_TRUE(p.CloseProcessWindows(pid));
+}
+
 // VLC stays open with nothing to play when stopped: it is asked to quit as well.
 // VLC refuses to run as root, so this runs only as an ordinary user.
 TEST_F(QtMpris, VlcStoppedThroughItsInterfaceIsAskedToQuitAsWell) {
