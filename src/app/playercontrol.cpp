@@ -20,7 +20,7 @@ bool TPlayerControl::Play(const std::string& location, const std::string& url) {
     }
     std::string line = QuotedPlayerLocation(location);
     if (*kind.arguments) line += std::string(" ") + kind.arguments;
-    return Start(line + " " + url, program, kind.handsOver);
+    return Start(line + (kind.endsOptions ? " -- " : " ") + url, program, kind.handsOver);
 }
 
 void TPlayerControl::Stop() {
@@ -42,6 +42,12 @@ bool TPlayerControl::Raise(const std::string& location) {
     for (auto player = running.rbegin(); player != running.rend(); ++player)
         if (p.RaiseProcessWindow(player->process)) return true;
     return Start(QuotedPlayerLocation(location), PlayerProgramFile(location), false);
+}
+
+std::optional<std::string> TPlayerControl::NowPlaying() {
+    auto running = Running();
+    if (running.empty()) return std::nullopt;
+    return plat::Current().NowPlayingTitle(running.back().process);
 }
 
 std::vector<TPlayerControl::Played> TPlayerControl::Running() {

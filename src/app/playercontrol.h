@@ -12,6 +12,7 @@
 // none of the windows they had open.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class TPlayerControl {
     // Brings the player's window forward, restored when minimized; starts the player
     // (with no address) when none runs. False when that start failed.
     bool Raise(const std::string& location);
+    // What the newest running player says it plays: nothing when no player runs or
+    // the system cannot tell, an empty text while it publishes no title.
+    std::optional<std::string> NowPlaying();
 
   private:
     struct Played {

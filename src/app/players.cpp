@@ -9,19 +9,28 @@
 
 namespace {
 
+constexpr auto kWindows = TPlayerSystem::Windows, kLinux = TPlayerSystem::Linux;
+
 // Players that hand a second address to their running copy are started with it
 // plainly; VLC does so only when asked. mpv always starts anew and, playing audio,
-// shows no window unless told to: without one it could be neither raised nor closed.
+// shows no window unless told to: on Windows, without one it could be neither raised
+// nor closed; on Linux it is stopped through its MPRIS interface and needs none.
+// The Linux lines come in the order they are preferred when none is configured.
+// mpv and VLC read "--" as the end of their options; Audacious takes it for an
+// unknown option and refuses to start.
 constexpr TPlayerKind kPlayers[] = {
-    {"vlc.exe", "--one-instance", true},
-    {"mpc-hc64.exe", "", true},
-    {"mpc-hc.exe", "", true},
-    {"mpc-be64.exe", "", true},
-    {"foobar2000.exe", "", true},
-    {"winamp.exe", "", true},
-    {"mpv.exe", "--force-window=yes", false},
+    {"vlc.exe", "--one-instance", true, false, kWindows},
+    {"mpc-hc64.exe", "", true, false, kWindows},
+    {"mpc-hc.exe", "", true, false, kWindows},
+    {"mpc-be64.exe", "", true, false, kWindows},
+    {"foobar2000.exe", "", true, false, kWindows},
+    {"winamp.exe", "", true, false, kWindows},
+    {"mpv.exe", "--force-window=yes", false, false, kWindows},
+    {"mpv", "", false, true, kLinux},
+    {"vlc", "--one-instance", true, true, kLinux},
+    {"audacious", "", true, false, kLinux},
 };
-constexpr TPlayerKind kUnknownPlayer{"", "", false};
+constexpr TPlayerKind kUnknownPlayer{"", "", false, false, kWindows};
 
 bool SameName(const std::string& a, const char* b) {
     std::string folded;
@@ -121,12 +130,27 @@ std::optional<std::string> FromRegistry(plat::HKEY root, const std::string& key,
 }
 
 std::optional<std::string> InFolders(const std::string& folders, const char* file) {
+    const char separator = plat::Current().PathListSeparator();
     for (std::size_t start = 0; start <= folders.size();) {
-        auto end = folders.find(';', start);
+        auto end = folders.find(separator, start);
         if (end == std::string::npos) end = folders.size();
         if (auto found = ProgramAt(folders.substr(start, end - start), file)) return found;
         start = end + 1;
     }
+    return std::nullopt;
+}
+
+bool OnLinux() {
+    return plat::Current().PathListSeparator() == ':';
+}
+
+// Linux has no registry of installed programs: its players are on PATH.
+std::optional<std::string> FindLinuxPlayer() {
+    auto path = plat::Current().GetEnvironmentVariableA("PATH");
+    if (!path) return std::nullopt;
+    for (const auto& kind : kPlayers)
+        if (kind.system == kLinux)
+            if (auto found = InFolders(*path, kind.file)) return found;
     return std::nullopt;
 }
 
@@ -149,13 +173,16 @@ std::string PlayerProgramFile(const std::string& location) {
 }
 
 std::optional<std::string> FindInstalledPlayer() {
+    if (OnLinux()) return FindLinuxPlayer();
     for (const auto& place : kRegistryPlaces)
         if (auto found = FromRegistry(place.root, place.key, place.value, place.inside))
             return found;
     for (const auto& kind : kPlayers)
         for (plat::HKEY root : {HKLM, HKCU})
-            if (auto found = FromRegistry(root, std::string(kAppPaths) + kind.file, "", nullptr))
-                return found;
+            if (kind.system == kWindows)
+                if (auto found =
+                        FromRegistry(root, std::string(kAppPaths) + kind.file, "", nullptr))
+                    return found;
     auto& p = plat::Current();
     for (const char* variable : kProgramFolders)
         if (auto folder = p.GetEnvironmentVariableA(variable))
@@ -165,4 +192,11 @@ std::optional<std::string> FindInstalledPlayer() {
         for (const char* file : kOnPath)
             if (auto found = InFolders(*path, file)) return found;
     return std::nullopt;
+}
+
+std::string FallbackPlayerLocation(const std::string& windowsDefault) {
+    if (!OnLinux()) return windowsDefault;
+    for (const auto& kind : kPlayers)
+        if (kind.system == kLinux) return kind.file;
+    return windowsDefault;
 }

@@ -5,12 +5,19 @@
 #include <optional>
 #include <string>
 
+// The systems a line of the table is for: Linux players are found on PATH only.
+enum class TPlayerSystem : unsigned char { Windows, Linux };
+
 struct TPlayerKind {
     const char* file;       // the player's program file name, in any case
     const char* arguments;  // put between the program and the address; "" for none
     // A start while a copy runs hands the address to that copy, which plays it now,
     // and the started process ends at once.
     bool handsOver;
+    // "--" before the address ends the player's options, so that an address beginning
+    // with a dash is played, never taken for an option.
+    bool endsOptions;
+    TPlayerSystem system;
 };
 
 // The table's line for the program file's name; players it does not know start a
@@ -24,5 +31,11 @@ std::string PlayerProgramFile(const std::string& location);
 
 // The first installed player found in the registry's keys of the known players (both
 // views of the machine's keys), their App Paths, the usual program folders and, for
-// players without an installer, the folders of PATH. Nothing when none is there.
+// players without an installer, the folders of PATH. On Linux (PATH split by colons)
+// the first of the table's Linux players found on PATH. Nothing when none is there.
 std::optional<std::string> FindInstalledPlayer();
+
+// The location to use when none is stored and no player is installed: the Windows
+// default, or on Linux the table's first player by its bare name, which is looked
+// for on PATH again at each start and fails with the usual message until installed.
+std::string FallbackPlayerLocation(const std::string& windowsDefault);

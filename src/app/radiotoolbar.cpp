@@ -74,7 +74,7 @@ void TRadioFloatWin::SpeedButton3Click(TObject*) {
 }
 
 void TRadioFloatWin::SpeedButton1Click(TObject*) {
-    RadioForm->Player.Stop();
+    RadioForm->StopPlayer();
 }
 
 // The location is quoted by the same rule as when a station is played: a program

@@ -72,16 +72,18 @@ void TRadioForm::FormCreate(TObject*) {
     StationLB->SetItemIndex(settings_->ReadInteger(kMainLower, "StationLBItemIndex", -1));
     RealAudioLoc = settings_->ReadString(kMainLower, "RealAudioLoc", "");
     if (RealAudioLoc.empty()) RealAudioLoc = PlayerLocationToUse();
+    p.WatchNowPlaying(Handle(), WM_NOWPLAYING);
     if (PlayAtStartCB->Checked()) PlayButton->Click();
     RestoreShortcutBoxes();
 }
 
 // With no location in the settings: the player's default place when it is there,
-// else the first player found installed, else the default all the same. Like any
-// location it reaches the settings file only at exit.
+// else the first player found installed, else the default all the same (on Linux,
+// where that place means nothing, the preferred player by name). Like any location
+// it reaches the settings file only at exit.
 std::string TRadioForm::PlayerLocationToUse() const {
     if (FileExists(kDefaultPlayerLocation)) return kDefaultPlayerLocation;
-    return FindInstalledPlayer().value_or(kDefaultPlayerLocation);
+    return FindInstalledPlayer().value_or(FallbackPlayerLocation(kDefaultPlayerLocation));
 }
 
 // A damaged order file is reported, and start-up goes on: stopping here would leave

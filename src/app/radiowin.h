@@ -28,6 +28,8 @@ inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.ex
 // The stations of a first start, beside the program, where an administrator may
 // replace them.
 inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
+// Posted to the configuration window when what a player plays now may have changed.
+inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
 
 enum class TAddResult { Added, NameTaken, NoName, NoURL };
 
@@ -89,6 +91,8 @@ public:
 
     // Starts the player on the station with that name; failures are reported here.
     void LaunchStation(const std::string& name);
+    // Stops the player; the tray icon's tip no longer names a station.
+    void StopPlayer();
     // Asks the shell to open the address; true when it reports success.
     bool LaunchURL(const std::string& address);
 
@@ -116,6 +120,11 @@ public:
     void TrayMenu1Click(TObject* sender);
     void PGTrayIcon951Click(TObject* sender);
     void PGTrayIcon951DblClick(TObject* sender);
+    // The tip names the station playing and the title its player publishes; it stays
+    // empty where the system cannot tell what a player plays, as it always was.
+    void ShowNowPlaying();
+
+    bool WndProc(plat::Message& m) override;
 
     // Shortcut options (radiowin_shortcuts.cpp)
     void StartMenuCBClick(TObject* sender);
@@ -178,6 +187,7 @@ private:
     std::vector<std::unique_ptr<TMenuItem>> trayItems_;    // built at the last popup
     std::vector<std::unique_ptr<TMenuItem>> retiredItems_;  // built at the one before
     int trayClicksRunning_ = 0;
+    std::string playingStation_;  // the station last started, until Stop
 };
 
 // The location as it starts the player, before a blank and the URL. A location with
@@ -185,6 +195,9 @@ private:
 // system cannot start a different program from a prefix of the path; a location
 // with arguments after the program is left as it is.
 std::string QuotedPlayerLocation(const std::string& location);
+// The tray tip for a station and the title playing on it: "Station - Title", the
+// title shortened to fit the tip with "..." and control characters made blanks.
+std::string NowPlayingTip(const std::string& station, const std::string& title);
 // The error box shown when the player cannot be started.
 void ShowPlayerFailure();
 

@@ -7,8 +7,8 @@
 #include "platform/platform.h"
 
 std::string QuotedPlayerLocation(const std::string& location) {
-    bool quote = location.find(' ') != std::string::npos && location.front() != '"' &&
-                 FileExists(location);
+    bool quote =
+        location.find(' ') != std::string::npos && location.front() != '"' && FileExists(location);
     return quote ? "\"" + location + "\"" : location;
 }
 
@@ -24,7 +24,15 @@ void ShowPlayerFailure() {
 void TRadioForm::LaunchStation(const std::string& name) {
     auto url = Stations().ReadURL(name);
     if (!url) return;
-    if (!Player.Play(RealAudioLoc, *url)) ShowPlayerFailure();
+    if (!Player.Play(RealAudioLoc, *url)) return ShowPlayerFailure();
+    playingStation_ = name;
+    ShowNowPlaying();
+}
+
+void TRadioForm::StopPlayer() {
+    Player.Stop();
+    playingStation_.clear();
+    ShowNowPlaying();
 }
 
 bool TRadioForm::LaunchURL(const std::string& address) {

@@ -110,3 +110,48 @@ void TRadioForm::PGTrayIcon951Click(TObject*) {
 void TRadioForm::PGTrayIcon951DblClick(TObject*) {
     ShowFloatingWindow(true);
 }
+
+// ---- What plays now ---------------------------------------------------------------------
+
+namespace {
+
+// The longest head of the text that fits in size bytes without cutting a UTF-8
+// character in two.
+std::string Head(const std::string& text, std::size_t size) {
+    if (text.size() <= size) return text;
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+    return text.substr(0, size);
+}
+
+// A title is the player's text: a line break or a NUL in it would end or split the tip.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
+}  // namespace
+
+std::string NowPlayingTip(const std::string& station, const std::string& title) {
+    const std::string name = Head(OneLine(station), kMaxTip);
+    if (title.empty()) return name;
+    const std::string separator = " - ", ellipsis = "...";
+    const std::size_t room = kMaxTip - std::min(kMaxTip, name.size() + separator.size());
+    const std::string line = OneLine(title);
+    if (room < ellipsis.size() + 1) return name;  // no room for a useful part of the title
+    const std::string shown =
+        line.size() <= room ? line : Head(line, room - ellipsis.size()) + ellipsis;
+    return name + separator + shown;
+}
+
+void TRadioForm::ShowNowPlaying() {
+    std::optional<std::string> title = Player.NowPlaying();
+    PGTrayIcon951->SetHint(
+        title && !playingStation_.empty() ? NowPlayingTip(playingStation_, *title) : std::string());
+}
+
+bool TRadioForm::WndProc(plat::Message& m) {
+    if (m.msg != WM_NOWPLAYING) return TForm::WndProc(m);
+    ShowNowPlaying();
+    return true;
+}

@@ -12,7 +12,6 @@ namespace {
 // Set while any tray icon's OnStateChanging runs: the process has one.
 bool stateChanging = false;
 
-constexpr std::size_t kMaxTip = 63;
 constexpr std::size_t kMaxResourceName = 255;
 
 class StateChangingGuard {

@@ -30,6 +30,8 @@ inline constexpr plat::UINT WM_TRAYNOTIFY = plat::WM_USER + 100;
 inline constexpr plat::UINT kTrayIconId = 42;
 inline constexpr plat::UINT kTrayIconFlags = plat::NIF_MESSAGE | plat::NIF_ICON | plat::NIF_TIP;
 inline constexpr plat::DWORD kNotifyIconDataSize = 88;
+// The longest tip the shell shows, in bytes.
+inline constexpr std::size_t kMaxTip = 63;
 
 inline constexpr const char* SStateInStateChanging =
     "You cannot modify the state property in the OnStateChanging event !!!";

@@ -94,11 +94,21 @@ public:
     // owner) to the front, restored first when minimized (IsIconic, SW_RESTORE,
     // SetForegroundWindow). FALSE when it has none. Linux: Raise on its MPRIS instance.
     virtual BOOL RaiseProcessWindow(DWORD processId) = 0;
+    // What the process's player says it is playing now (a stream's song title):
+    // nothing where the system cannot tell what players play (Windows), an empty text
+    // while the player publishes no title. Linux: xesam:title of its MPRIS Metadata.
+    virtual std::optional<std::string> NowPlayingTitle(DWORD processId) = 0;
+    // From now on the window is posted the message (wParam: the process id) whenever a
+    // player's title changes, a player appears or a player goes away; window 0 stops
+    // it. Linux: from MPRIS PropertiesChanged and the bus's NameOwnerChanged signals.
+    virtual void WatchNowPlaying(HWND window, UINT message) = 0;
 
     // -- Files and directories -----------------------------------------------------
     // Failures set the error number that GetLastError returns (ERROR_* values).
     virtual DWORD GetLastError() = 0;
     virtual char PathDelimiter() = 0;  // what joins a directory and a name
+    // What separates the folders of the PATH variable: ';' on Windows, ':' on Linux.
+    virtual char PathListSeparator() = 0;
     virtual std::string GetWindowsDirectoryA() = 0;
     virtual DWORD GetFileAttributesA(const std::string& path) = 0;
     virtual BOOL SetFileAttributesA(const std::string& path, DWORD attributes) = 0;

@@ -85,4 +85,33 @@ TEST_F(PlayerFinder, ALocationInTheSettingsOrNoPlayerFoundKeepsTheRulesAsTheyWer
     EXPECT_EQ(RadioForm->RealAudioLoc, kDefaultPlayerLocation);
 }
 
+// Linux has neither a registry nor the Windows default: the preferred player found on
+// PATH, whatever order PATH names the folders in, started with "--" where it takes it.
+TEST_F(PlayerFinder, OnLinuxThePreferredPlayerOnPathWinsAndGetsItsEndOfOptions) {
+    harness().pathListSeparator = ':';
+    const std::string first = dir() + "/first", second = dir() + "/second";
+    platform().CreateDirectoryA(first);
+    platform().CreateDirectoryA(second);
+    WriteText(first + "/audacious", "#!");
+    WriteText(second + "/vlc", "#!");
+    harness().environment["PATH"] = "/nowhere:" + first + ":" + second;
+    SeedStations({{"Jazz", "-jazz.invalid/"}});
+    EXPECT_EQ(Found(), second + "/vlc");
+    RadioForm->LaunchStation("Jazz");
+    EXPECT_EQ(harness().winExecs.back().commandLine,
+              second + "/vlc --one-instance -- -jazz.invalid/");
+
+    RadioForm->RealAudioLoc = first + "/audacious";  // it takes "--" for an option
+    RadioForm->LaunchStation("Jazz");
+    EXPECT_EQ(harness().winExecs.back().commandLine, first + "/audacious -jazz.invalid/");
+
+    WriteText(first + "/mpv", "#!");
+    Restart();
+    EXPECT_EQ(RadioForm->RealAudioLoc, first + "/mpv");
+
+    harness().environment["PATH"] = "/nowhere";
+    Restart();
+    EXPECT_EQ(RadioForm->RealAudioLoc, "mpv") << "looked for on PATH again at each start";
+}
+
 }  // namespace

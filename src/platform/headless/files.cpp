@@ -15,6 +15,11 @@ char HeadlessPlatform::PathDelimiter() {
     return '/';
 }
 
+char HeadlessPlatform::PathListSeparator() {
+    Record(log, "PathListSeparator");
+    return pathListSeparator;
+}
+
 std::string HeadlessPlatform::GetWindowsDirectoryA() {
     Record(log, "GetWindowsDirectoryA");
     return windowsDir;

@@ -168,6 +168,16 @@ class HeadlessPlatform final : public Platform {
     DWORD AddProcess(const std::string& programFile,
                      std::vector<ProcessWindow> windows = {ProcessWindow{}});
     const ProcessRecord* Process(DWORD id) const;  // null when unknown
+    // The PATH separator: ';' as on Windows, ':' for a Linux-like system.
+    char pathListSeparator = ';';
+    // What players publish as playing now, by process. While publishesNowPlaying is
+    // off the system cannot tell (as on Windows) and NowPlayingTitle answers nothing.
+    bool publishesNowPlaying = false;
+    std::map<DWORD, std::string> nowPlaying;
+    // A player publishes a new title: stored, and the watching window is posted.
+    void SetNowPlaying(DWORD processId, const std::string& title);
+    HWND nowPlayingWindow = 0;  // as WatchNowPlaying left them
+    UINT nowPlayingMessage = 0;
     LRESULT shellExecuteResult = 42;
     BOOL winHelpResult = 1;
     UINT doubleClickTime = 500;
@@ -252,9 +262,12 @@ class HeadlessPlatform final : public Platform {
     std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
     BOOL CloseProcessWindows(DWORD processId) override;
     BOOL RaiseProcessWindow(DWORD processId) override;
+    std::optional<std::string> NowPlayingTitle(DWORD processId) override;
+    void WatchNowPlaying(HWND window, UINT message) override;
 
     DWORD GetLastError() override;
     char PathDelimiter() override;
+    char PathListSeparator() override;
     std::string GetWindowsDirectoryA() override;
     DWORD GetFileAttributesA(const std::string& path) override;
     BOOL SetFileAttributesA(const std::string& path, DWORD attributes) override;

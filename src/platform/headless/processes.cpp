@@ -117,6 +117,25 @@ BOOL HeadlessPlatform::RaiseProcessWindow(DWORD processId) {
     return 1;
 }
 
+std::optional<std::string> HeadlessPlatform::NowPlayingTitle(DWORD processId) {
+    Record(log, "NowPlayingTitle", processId);
+    if (!publishesNowPlaying) return std::nullopt;
+    auto title = nowPlaying.find(processId);
+    return title == nowPlaying.end() ? std::string() : title->second;
+}
+
+void HeadlessPlatform::WatchNowPlaying(HWND window, UINT message) {
+    Record(log, "WatchNowPlaying", window, message);
+    nowPlayingWindow = window;
+    nowPlayingMessage = message;
+}
+
+void HeadlessPlatform::SetNowPlaying(DWORD processId, const std::string& title) {
+    publishesNowPlaying = true;
+    nowPlaying[processId] = title;
+    if (nowPlayingWindow) PostMessageA(nowPlayingWindow, nowPlayingMessage, processId, 0);
+}
+
 std::optional<std::string> HeadlessPlatform::GetEnvironmentVariableA(const std::string& name) {
     Record(log, "GetEnvironmentVariableA", name);
     for (const auto& [key, value] : environment)

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <csignal>
 
+#include "platform/qt/mpris.h"
 #include "platform/qt/qt_platform.h"
 
 namespace qtb {
@@ -37,18 +38,37 @@ std::vector<DWORD> QtPlatform::ProcessesOfProgram(const std::string& programFile
     return found;
 }
 
-// Without a window of its own to close, the player is asked to end as the desktop asks
-// a program at logout. (Its MPRIS interface, where it has one, is the gentler way.)
+Mpris& QtPlatform::Players() {
+    if (!mpris_)
+        mpris_ = std::make_unique<Mpris>([this](DWORD pid) {
+            if (nowPlayingWindow_) PostMessageA(nowPlayingWindow_, nowPlayingMessage_, pid, 0);
+        });
+    return *mpris_;
+}
+
+// A player is stopped through its MPRIS interface; one without it is asked to end as
+// the desktop asks a program at logout.
 BOOL QtPlatform::CloseProcessWindows(DWORD processId) {
     if (processId == 0 || processId == static_cast<DWORD>(QCoreApplication::applicationPid()))
         return 0;
+    if (Players().Stop(processId)) return 1;
     return ::kill(static_cast<pid_t>(processId), SIGTERM) == 0 ? 1 : 0;
 }
 
-// Another program's windows are the window manager's; without a way to reach the
-// program itself there is nothing to raise.
-BOOL QtPlatform::RaiseProcessWindow(DWORD) {
-    return 0;
+// Another program's windows are the window manager's: only a player that can raise
+// itself is raised.
+BOOL QtPlatform::RaiseProcessWindow(DWORD processId) {
+    return Players().Raise(processId) ? 1 : 0;
+}
+
+std::optional<std::string> QtPlatform::NowPlayingTitle(DWORD processId) {
+    return Players().Title(processId);
+}
+
+void QtPlatform::WatchNowPlaying(HWND window, UINT message) {
+    nowPlayingWindow_ = window;
+    nowPlayingMessage_ = message;
+    Players();
 }
 
 }  // namespace qtb

@@ -36,6 +36,7 @@ using plat::UINT;
 using plat::WPARAM;
 
 class InputFilter;
+class Mpris;
 class Poster;
 
 class QtPlatform final : public plat::Platform {
@@ -64,9 +65,12 @@ class QtPlatform final : public plat::Platform {
     std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
     BOOL CloseProcessWindows(DWORD processId) override;
     BOOL RaiseProcessWindow(DWORD processId) override;
+    std::optional<std::string> NowPlayingTitle(DWORD processId) override;
+    void WatchNowPlaying(HWND window, UINT message) override;
 
     DWORD GetLastError() override { return lastError_; }
     char PathDelimiter() override { return '/'; }
+    char PathListSeparator() override { return ':'; }
     std::string GetWindowsDirectoryA() override;
     DWORD GetFileAttributesA(const std::string& path) override;
     BOOL SetFileAttributesA(const std::string& path, DWORD attributes) override;
@@ -194,6 +198,10 @@ class QtPlatform final : public plat::Platform {
     std::unique_ptr<QTimer> pendingContents_;      // a help contents request not yet opened
     std::string pendingPage_;
     bool dragCursor_ = false;
+    Mpris& Players();  // made at first use
+    std::unique_ptr<Mpris> mpris_;
+    HWND nowPlayingWindow_ = 0;
+    UINT nowPlayingMessage_ = 0;
 };
 
 }  // namespace qtb

@@ -42,9 +42,13 @@ class Win32Platform final : public plat::Platform {
     std::vector<plat::DWORD> ProcessesOfProgram(const std::string& programFile) override;
     plat::BOOL CloseProcessWindows(plat::DWORD processId) override;
     plat::BOOL RaiseProcessWindow(plat::DWORD processId) override;
+    // Windows players publish nothing of what they play.
+    std::optional<std::string> NowPlayingTitle(plat::DWORD) override { return std::nullopt; }
+    void WatchNowPlaying(plat::HWND, plat::UINT) override {}
 
     plat::DWORD GetLastError() override;
     char PathDelimiter() override { return '\\'; }
+    char PathListSeparator() override { return ';'; }
     std::string GetWindowsDirectoryA() override;
     plat::DWORD GetFileAttributesA(const std::string& path) override;
     plat::BOOL SetFileAttributesA(const std::string& path, plat::DWORD attributes) override;

@@ -1,0 +1,169 @@
+#include "platform/qt/mpris.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace qtb {
+
+namespace {
+
+const QString kPrefix = "org.mpris.MediaPlayer2.";
+const char* const kPath = "/org/mpris/MediaPlayer2";
+const char* const kRoot = "org.mpris.MediaPlayer2";
+const char* const kPlayer = "org.mpris.MediaPlayer2.Player";
+const char* const kProperties = "org.freedesktop.DBus.Properties";
+// A player that stops but keeps running is asked to quit after this long: mpv ends
+// on Stop by itself, VLC stays open with an empty playlist.
+constexpr int kQuitAfterMs = 400;
+// The bus daemon answers at once; a daemon that does not is not waited for long.
+constexpr int kDaemonTimeoutMs = 500;
+
+// Without a session bus libdbus would start one for the X display: that bus would
+// outlive this program, and a tray host on it would take the icon from the X tray.
+bool HasSessionBus() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + "/bus");
+}
+
+// Values inside variants come as D-Bus arguments until asked for as a map.
+QVariantMap AsMap(const QVariant& value) {
+    if (value.canConvert<QDBusArgument>()) return qdbus_cast<QVariantMap>(value);
+    return value.toMap();
+}
+
+}  // namespace
+
+Mpris::Mpris(std::function<void(plat::DWORD)> changed) : changed_(std::move(changed)) {
+    if (!HasSessionBus()) return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return;
+    connected_ = true;
+    bus.connect("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "NameOwnerChanged", this, SLOT(OwnerChanged(QString, QString, QString)));
+    // From any sender: the players' signals come from their unique connection names.
+    bus.connect(QString(), kPath, kProperties, "PropertiesChanged", this,
+                SLOT(PropertiesChanged(QString, QVariantMap, QStringList, QDBusMessage)));
+    Scan();
+}
+
+void Mpris::Scan() {
+    QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
+    if (!daemon) return;
+    daemon->setTimeout(kDaemonTimeoutMs);
+    const QDBusReply<QStringList> names = daemon->registeredServiceNames();
+    if (!names.isValid()) return;
+    for (const QString& name : names.value()) {
+        if (!name.startsWith(kPrefix)) continue;
+        const QDBusReply<QString> owner = daemon->serviceOwner(name);
+        if (owner.isValid() && !instances_.contains(owner.value())) Add(name, owner.value());
+    }
+}
+
+void Mpris::Add(const QString& name, const QString& owner) {
+    QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
+    const QDBusReply<uint> pid = daemon->servicePid(owner);
+    if (!pid.isValid()) return;
+    Instance& instance = instances_[owner];
+    instance.name = name;
+    instance.pid = static_cast<plat::DWORD>(pid.value());
+    Ask(owner, kRoot);
+    Ask(owner, kPlayer);
+}
+
+// Every property of the interface, read when the reply comes.
+void Mpris::Ask(const QString& owner, const char* interface) {
+    QDBusMessage call = QDBusMessage::createMethodCall(owner, kPath, kProperties, "GetAll");
+    call << QString(interface);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, owner](auto* w) {
+        w->deleteLater();
+        const QDBusPendingReply<QVariantMap> reply = *w;
+        auto instance = instances_.find(owner);
+        if (reply.isValid() && instance != instances_.end()) Apply(instance->second, reply.value());
+    });
+}
+
+void Mpris::Apply(Instance& instance, const QVariantMap& properties) {
+    if (properties.contains("CanQuit")) instance.canQuit = properties["CanQuit"].toBool();
+    if (properties.contains("CanRaise")) instance.canRaise = properties["CanRaise"].toBool();
+    if (!properties.contains("Metadata")) return;
+    const QVariantMap metadata = AsMap(properties["Metadata"]);
+    const std::string title = metadata.value("xesam:title").toString().toStdString();
+    if (title == instance.title) return;
+    instance.title = title;
+    if (changed_) changed_(instance.pid);
+}
+
+void Mpris::OwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner) {
+    if (!name.startsWith(kPrefix)) return;
+    if (auto gone = instances_.find(oldOwner); !oldOwner.isEmpty() && gone != instances_.end()) {
+        const plat::DWORD pid = gone->second.pid;
+        instances_.erase(gone);
+        if (changed_) changed_(pid);
+    }
+    if (newOwner.isEmpty()) return;
+    Add(name, newOwner);
+    if (auto added = instances_.find(newOwner); added != instances_.end() && changed_)
+        changed_(added->second.pid);
+}
+
+void Mpris::PropertiesChanged(const QString& interface, const QVariantMap& changed,
+                              const QStringList& invalidated, const QDBusMessage& message) {
+    auto instance = instances_.find(message.service());
+    if (instance == instances_.end()) return;
+    if (interface == kPlayer && invalidated.contains("Metadata")) Ask(message.service(), kPlayer);
+    if (interface == kPlayer || interface == kRoot) Apply(instance->second, changed);
+}
+
+// An instance that registered a moment ago may not have been announced yet.
+Mpris::Instances::iterator Mpris::Find(plat::DWORD pid) {
+    if (!connected_ || pid == 0) return instances_.end();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (auto it = instances_.begin(); it != instances_.end(); ++it)
+            if (it->second.pid == pid) return it;
+        if (pass == 0) Scan();
+    }
+    return instances_.end();
+}
+
+// A call sent without asking for a reply is one VLC ignores: the reply is asked for,
+// and dropped when it comes.
+void Mpris::Send(const QString& owner, const char* interface, const char* method) {
+    QDBusConnection::sessionBus().asyncCall(
+        QDBusMessage::createMethodCall(owner, kPath, interface, method), kDaemonTimeoutMs);
+}
+
+bool Mpris::Stop(plat::DWORD pid) {
+    auto instance = Find(pid);
+    if (instance == instances_.end()) return false;
+    const QString owner = instance->first;
+    Send(owner, kPlayer, "Stop");
+    QTimer::singleShot(kQuitAfterMs, this, [this, owner] {
+        auto still = instances_.find(owner);
+        if (still != instances_.end() && still->second.canQuit) Send(owner, kRoot, "Quit");
+    });
+    return true;
+}
+
+bool Mpris::Raise(plat::DWORD pid) {
+    auto instance = Find(pid);
+    if (instance == instances_.end() || !instance->second.canRaise) return false;
+    Send(instance->first, kRoot, "Raise");
+    return true;
+}
+
+std::string Mpris::Title(plat::DWORD pid) const {
+    for (const auto& [owner, instance] : instances_)
+        if (instance.pid == pid) return instance.title;
+    return {};
+}
+
+}  // namespace qtb
