@@ -14,6 +14,7 @@
 #include "platform/posix/text.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/input_filter.h"
+#include "platform/qt/pulse_volume.h"
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
 
