@@ -153,14 +153,16 @@ ZEL_PULSE_DIR=
 # Starts a PulseAudio server of this run's own with one null sink, so that programs of
 # the run (Wine's sound driver, the Linux build) have a playback device, and points
 # them at it (PULSE_SERVER, PULSE_COOKIE; ZEL_AUDIO_DEVICE=1 tells the tests there is
-# one). Its runtime folder is below the build folder, fresh each time; a server that
-# someone else started is never asked or touched.
+# one). Its runtime folder is below the build folder (NAME, default pulse; runs at the
+# same time need names of their own), fresh each time; a server that someone else
+# started is never asked or touched.
+#   zel_start_pulse [NAME]
 zel_start_pulse() {
   command -v pulseaudio >/dev/null 2>&1 || {
     zel_warn "no pulseaudio: no playback device for the tests"
     return 1
   }
-  local dir=$ZEL_BUILD_ROOT/pulse i
+  local dir=$ZEL_BUILD_ROOT/${1:-pulse} i
   # A unix socket's path is short (108 bytes): a deep build folder gets a temporary one.
   [ ${#dir} -gt 80 ] && dir=$(mktemp -d /tmp/zel-pulse.XXXXXX)
   rm -rf "$dir"
