@@ -167,7 +167,8 @@ zel_start_pulse() {
   [ ${#dir} -gt 80 ] && dir=$(mktemp -d /tmp/zel-pulse.XXXXXX)
   rm -rf "$dir"
   mkdir -p "$dir/runtime" "$dir/state" && chmod 700 "$dir" "$dir/runtime" || return 1
-  XDG_RUNTIME_DIR=$dir PULSE_RUNTIME_PATH=$dir/runtime PULSE_STATE_PATH=$dir/state \
+  # Without DISPLAY: it would start a D-Bus daemon on the display that nobody ends.
+  env -u DISPLAY XDG_RUNTIME_DIR=$dir PULSE_RUNTIME_PATH=$dir/runtime PULSE_STATE_PATH=$dir/state \
     PULSE_COOKIE=$dir/cookie pulseaudio -n --daemonize=no --use-pid-file=no \
     --exit-idle-time=-1 --disallow-exit --disallow-module-loading \
     -L module-native-protocol-unix -L "module-null-sink sink_name=zelvora_test" \

@@ -1,9 +1,11 @@
 // The volume bar on the audio server's default sink: the null sink of the PulseAudio
 // server that scripts/x-session starts, looked at and changed with pactl as a person
 // (or another program) would.
+#include <QProcess>
 #include <QSlider>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 
 #include "app/radiotoolbar.h"
@@ -127,6 +129,56 @@ TEST_F(QtVolume, TheBarMovedByAPersonSetsTheSinkAndFollowsPactlAtThePoll) {
     // Another program's change shows at the next poll, once a second.
     SetSink("30%");
     EXPECT_TRUE(WaitFor([bar] { return bar->value() == 76; }, 2500)) << bar->value();
+}
+
+// A server of the test's own, which it can end and start again.
+class OwnServer {
+  public:
+    explicit OwnServer(const std::string& dir) : dir_(dir) {}
+    ~OwnServer() { Stop(); }
+    std::string Address() const { return "unix:" + dir_ + "/runtime/native"; }
+    void Start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"XDG_RUNTIME_DIR", "PULSE_STATE_PATH", "PULSE_RUNTIME_PATH"})
+            env.insert(v, QString::fromStdString(dir_ + (v[0] == 'X' ? "" : "/runtime")));
+        // PULSE_COOKIE stays that of the tests' server: the client presents the same.
+        // Without a display it starts no D-Bus daemon, whose name the other one holds.
+        env.remove("DISPLAY");
+        server_.setProcessEnvironment(env);
+        server_.setProcessChannelMode(QProcess::MergedChannels);
+        server_.start("pulseaudio", {"-n", "--daemonize=no", "--use-pid-file=no",
+                                     "--exit-idle-time=-1", "-L", "module-native-protocol-unix",
+                                     "-L", "module-null-sink sink_name=zelvora_own"});
+        server_.waitForStarted();
+    }
+    std::string Log() { return server_.readAll().toStdString(); }
+    void Stop() {
+        if (server_.state() == QProcess::NotRunning) return;
+        server_.terminate();
+        server_.waitForFinished(5000);
+    }
+
+  private:
+    std::string dir_;
+    QProcess server_;
+};
+
+TEST_F(QtVolume, AServerThatGoesAwayLeavesNoDeviceAndOneThatComesBackIsFound) {
+    OwnServer server(dir() + "/own");
+    std::filesystem::create_directories(dir() + "/own/runtime");
+    for (const char* d : {"/own", "/own/runtime"})  // the server wants them private
+        std::filesystem::permissions(dir() + d, std::filesystem::perms::owner_all);
+    ::setenv("PULSE_SERVER", server.Address().c_str(), 1);
+    plat::Uninstall();
+    int argc = 0;
+    plat::Install(plat::qt::MakePlatform(argc, nullptr));
+    EXPECT_EQ(platform().auxGetNumDevs(), 0u);  // not there yet
+    server.Start();
+    EXPECT_TRUE(WaitFor([this] { return platform().auxGetNumDevs() == 1; }, 8000)) << server.Log();
+    server.Stop();
+    EXPECT_TRUE(WaitFor([this] { return platform().auxGetNumDevs() == 0; }));
+    server.Start();
+    EXPECT_TRUE(WaitFor([this] { return platform().auxGetNumDevs() == 1; }, 8000));
 }
 
 TEST_F(QtVolume, WithoutAServerThereIsNoDeviceAndTheBarSaysWhy) {
