@@ -12,12 +12,14 @@
 ZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
 ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
-# pulseaudio: a sound server of the tests' own gives Wine a playback device; Wine's
-# 32-bit sound driver needs the i386 client library.
+# pulseaudio: a sound server of the tests' own gives Wine and the Linux build a playback
+# device (pactl, in pulseaudio-utils, looks at it); Wine's 32-bit sound driver needs the
+# i386 client library.
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
   g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick pulseaudio libpulse0:i386
-  qt6-base-dev openbox trayer desktop-file-utils xdg-user-dirs xdg-utils)
+  qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils xdg-user-dirs
+  xdg-utils)
 
 zel_say() { printf '==> %s\n' "$*"; }
 zel_warn() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
@@ -153,19 +155,22 @@ ZEL_PULSE_DIR=
 # Starts a PulseAudio server of this run's own with one null sink, so that programs of
 # the run (Wine's sound driver, the Linux build) have a playback device, and points
 # them at it (PULSE_SERVER, PULSE_COOKIE; ZEL_AUDIO_DEVICE=1 tells the tests there is
-# one). Its runtime folder is below the build folder, fresh each time; a server that
-# someone else started is never asked or touched.
+# one). Its runtime folder is below the build folder (NAME, default pulse; runs at the
+# same time need names of their own), fresh each time; a server that someone else
+# started is never asked or touched.
+#   zel_start_pulse [NAME]
 zel_start_pulse() {
   command -v pulseaudio >/dev/null 2>&1 || {
     zel_warn "no pulseaudio: no playback device for the tests"
     return 1
   }
-  local dir=$ZEL_BUILD_ROOT/pulse i
+  local dir=$ZEL_BUILD_ROOT/${1:-pulse} i
   # A unix socket's path is short (108 bytes): a deep build folder gets a temporary one.
   [ ${#dir} -gt 80 ] && dir=$(mktemp -d /tmp/zel-pulse.XXXXXX)
   rm -rf "$dir"
   mkdir -p "$dir/runtime" "$dir/state" && chmod 700 "$dir" "$dir/runtime" || return 1
-  XDG_RUNTIME_DIR=$dir PULSE_RUNTIME_PATH=$dir/runtime PULSE_STATE_PATH=$dir/state \
+  # Without DISPLAY: it would start a D-Bus daemon on the display that nobody ends.
+  env -u DISPLAY XDG_RUNTIME_DIR=$dir PULSE_RUNTIME_PATH=$dir/runtime PULSE_STATE_PATH=$dir/state \
     PULSE_COOKIE=$dir/cookie pulseaudio -n --daemonize=no --use-pid-file=no \
     --exit-idle-time=-1 --disallow-exit --disallow-module-loading \
     -L module-native-protocol-unix -L "module-null-sink sink_name=zelvora_test" \

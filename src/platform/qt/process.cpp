@@ -15,6 +15,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
+#include "platform/qt/pulse_volume.h"
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
 

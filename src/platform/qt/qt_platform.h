@@ -38,6 +38,7 @@ using plat::WPARAM;
 class InputFilter;
 class Mpris;
 class Poster;
+class PulseVolume;
 
 class QtPlatform final : public plat::Platform {
   public:
@@ -109,12 +110,10 @@ class QtPlatform final : public plat::Platform {
     BOOL Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& data) override;
     bool HasNotificationArea() override;
 
-    UINT auxGetNumDevs() override { return 0; }
-    MMRESULT auxGetDevCapsA(UINT, plat::AUXCAPS*, UINT) override {
-        return plat::MMSYSERR_BADDEVICEID;
-    }
-    MMRESULT auxGetVolume(UINT, DWORD*) override { return plat::MMSYSERR_BADDEVICEID; }
-    MMRESULT auxSetVolume(UINT, DWORD) override { return plat::MMSYSERR_BADDEVICEID; }
+    UINT auxGetNumDevs() override;
+    MMRESULT auxGetDevCapsA(UINT device, plat::AUXCAPS* caps, UINT size) override;
+    MMRESULT auxGetVolume(UINT device, DWORD* volume) override;
+    MMRESULT auxSetVolume(UINT device, DWORD volume) override;
 
     UINT GetDoubleClickTime() override;
     BOOL GetCursorPos(plat::POINT* point) override;
@@ -179,6 +178,7 @@ class QtPlatform final : public plat::Platform {
     void SeedUserFolders();
     void ConnectControl(Window& w);
     void OpenHelpPage(const std::string& page, const std::string& topic);
+    PulseVolume& Volume();  // connected at the first question
 
     std::unique_ptr<QApplication> ownApp_;  // when this platform made the application
     DWORD lastError_ = 0;
@@ -202,6 +202,7 @@ class QtPlatform final : public plat::Platform {
     std::unique_ptr<Mpris> mpris_;
     HWND nowPlayingWindow_ = 0;
     UINT nowPlayingMessage_ = 0;
+    std::unique_ptr<PulseVolume> volume_;
 };
 
 }  // namespace qtb
