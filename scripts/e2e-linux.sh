@@ -144,10 +144,11 @@ settings() {
 }
 
 # ---- Reading the screen, the players and the sound ------------------------------------
-# geometry WINDOW: "x y w h" of an X window.
+# geometry WINDOW: "x y w h" of an X window, on the screen (xdotool's own answer
+# counts a window manager's frame twice).
 geometry() {
-  xdotool getwindowgeometry --shell "$1" 2>/dev/null |
-    awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+  xwininfo -id "$1" 2>/dev/null | awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2}
+    /^ *Width/{w=$2} /^ *Height/{h=$2} END{print x + 0, y + 0, w + 0, h + 0}'
 }
 # window_where CONDITION: the first visible window of the program whose "x y w h"
 # satisfies the awk condition.
@@ -175,14 +176,20 @@ tray_menu() {
   sleep 0.8
   xdotool key --delay 150 "$@"
 }
-players() { pgrep -u "$(id -u)" -x "$player_name"; }
+# The players of this drive's stream.
+players() {
+  local p
+  for p in $(pgrep -u "$(id -u)" -x "$player_name"); do
+    tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q "127.0.0.1:$port/" && echo "$p"
+  done
+}
 processes() { ps -u "$(id -u)" -o pid=,args= | grep -E "mpv|vlc" | grep -v grep | tr '\n' ';'; }
 one_player_with() {
   local p
-  p=$(players) || return 1
-  [ "$(echo "$p" | wc -l)" -eq 1 ] && tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -qF "$1"
+  p=$(players)
+  [ -n "$p" ] && [ "$(echo "$p" | wc -l)" -eq 1 ] && tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -qF "$1"
 }
-no_player() { ! players >/dev/null; }
+no_player() { [ -z "$(players)" ]; }
 # loudness: the root mean square of a second and a half of the null sink's monitor.
 loudness() {
   timeout 1.5 parec -d zelvora_test.monitor --raw --format=s16le --channels=1 --rate=8000 \
@@ -234,10 +241,12 @@ drive() {
   until_ok 5 float_window >/dev/null && win=$(float_window)
   if [ -n "$win" ]; then
     # The stop button is the last tool button, right of the list, below the menu bar.
+    sleep 0.5
     read -r _ _ w h < <(geometry "$win")
     click_window "$win" 323 $((h - 84 + 18))
     until_ok 10 no_player && until_ok 5 silent
-    step "$2: Stop in the floating window stops it" $? "$(processes) loudness $(loudness)"
+    step "$2: Stop in the floating window stops it" $? "$(processes) loudness $(loudness);\
+ window $win at $(geometry "$win"), mouse $(xdotool getmouselocation)"
   else
     step "$2: Stop in the floating window stops it" 1 "no floating window"
   fi
