@@ -46,7 +46,7 @@ export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config XDG_DATA_HOME=$out/home/
 export XDG_RUNTIME_DIR=$out/runtime XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$ZEL_BUILD_ROOT" && chmod 700 "$XDG_RUNTIME_DIR"
-passed=0 failed=0 n=0 pids=() zpid= port=none
+passed=0 failed=0 n=0 pids=() zpid= port=none handover=0
 
 cleanup() {
   [ -n "$zpid" ] && kill "$zpid" 2>/dev/null
@@ -184,23 +184,45 @@ players() {
   done
 }
 processes() { ps -u "$(id -u)" -o pid=,args= | grep -E "mpv|vlc" | grep -v grep | tr '\n' ';'; }
-one_player_with() {
-  local p
-  p=$(players)
-  [ -n "$p" ] && [ "$(echo "$p" | wc -l)" -eq 1 ] && tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -qF "$1"
-}
 no_player() { [ -z "$(players)" ]; }
-# loudness: the root mean square of a second and a half of the null sink's monitor.
-loudness() {
+# listen: "loudness pitch" of a second of the null sink's monitor: the root mean square
+# of the samples and the frequency their zero crossings give, in Hz.
+listen() {
   timeout 1.5 parec -d zelvora_test.monitor --raw --format=s16le --channels=1 --rate=8000 \
     >"$out/recording.raw" 2>/dev/null
   python3 -c '
 import array, math, sys
-a = array.array("h", open(sys.argv[1], "rb").read()[16000:])
-print(int(math.sqrt(sum(x * x for x in a) / len(a))) if a else 0)' "$out/recording.raw"
+a = array.array("h", open(sys.argv[1], "rb").read()[8000:24000])
+if not a: print(0, 0); sys.exit()
+rms = math.sqrt(sum(x * x for x in a) / len(a))
+crossings = sum(1 for x, y in zip(a, a[1:]) if (x < 0) != (y < 0))
+print(int(rms), int(crossings / 2 / (len(a) / 8000)))' "$out/recording.raw"
 }
+loudness() { listen | cut -d' ' -f1; }
 sounding() { [ "$(loudness)" -gt 300 ]; }
+# sounding_at HZ: the tone of that pitch is what plays, give or take 5%.
+sounding_at() {
+  local rms hz
+  read -r rms hz < <(listen)
+  [ "$rms" -gt 300 ] && [ $((hz * 20)) -gt $(($1 * 19)) ] && [ $((hz * 20)) -lt $(($1 * 21)) ]
+}
 silent() { [ "$(loudness)" -lt 30 ]; }
+# one_player_playing URL HZ: one player of the stream, and the tone of that station
+# heard. A player that hands a second start to its running copy (VLC with
+# --one-instance) keeps the first address in its command line; the one it started
+# with is checked where it is its own.
+one_player_playing() {
+  local p
+  p=$(players)
+  [ -n "$p" ] && [ "$(echo "$p" | wc -l)" -eq 1 ] && sounding_at "$2" || return 1
+  local line
+  line=$(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null)
+  case "$line" in
+    *"$1"*) return 0 ;;
+    *--one-instance*) [ "$handover" = 1 ] ;;
+    *) return 1 ;;
+  esac
+}
 sink_volume() { pactl get-sink-volume zelvora_test | grep -o '[0-9]*%' | head -n 1; }
 
 start_program() {
@@ -225,11 +247,13 @@ drive() {
   start_program
   step "$2: the icon docks in the tray" $?
 
-  tray_menu Down Down Return && until_ok 15 one_player_with "$url_a" && until_ok 5 sounding
-  step "$2: Tone A from the tray menu plays in one $2" $? "$(processes) loudness $(loudness)"
+  handover=0
+  tray_menu Down Down Return && until_ok 15 one_player_playing "$url_a" 440
+  step "$2: Tone A from the tray menu plays in one $2" $? "$(processes) heard $(listen)"
 
-  tray_menu Down Down Down Return && until_ok 15 one_player_with "$url_b" && until_ok 5 sounding
-  step "$2: Tone B replaces it" $? "$(processes)"
+  handover=1
+  tray_menu Down Down Down Return && until_ok 15 one_player_playing "$url_b" 660
+  step "$2: Tone B replaces it" $? "$(processes) heard $(listen)"
 
   local icon win=
   icon=$(tray_icon) && click_window "$icon" 8 8
