@@ -6,12 +6,7 @@ if(NOT TARGET zelvora)
   return()
 endif()
 
-# The version is the one the program file carries, so the two cannot drift apart.
-file(STRINGS ${PROJECT_SOURCE_DIR}/res/zelvora.rc ZEL_RC_VERSION REGEX "\"ProductVersion\"")
-string(REGEX MATCH "[0-9]+(\\.[0-9]+)*" ZEL_PACKAGE_VERSION "${ZEL_RC_VERSION}")
-if(NOT ZEL_PACKAGE_VERSION)
-  message(FATAL_ERROR "no ProductVersion in res/zelvora.rc")
-endif()
+include(${PROJECT_SOURCE_DIR}/cmake/version.cmake)
 
 set(ZEL_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/zelvora-${ZEL_PACKAGE_VERSION}.zip)
 set(ZEL_PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package)

@@ -14,12 +14,13 @@ ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
 ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # pulseaudio: a sound server of the tests' own gives Wine and the Linux build a playback
 # device (pactl, in pulseaudio-utils, looks at it); Wine's 32-bit sound driver needs the
-# i386 client library.
+# i386 client library. dpkg-dev, lintian: the Debian package; dbus, mpv, mpv-mpris, VLC,
+# vorbis-tools, python3: the players' tests and the Linux end-to-end drive.
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
   g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick pulseaudio libpulse0:i386
   qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils xdg-user-dirs
-  xdg-utils)
+  xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin vlc-plugin-base)
 
 zel_say() { printf '==> %s\n' "$*"; }
 zel_warn() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }

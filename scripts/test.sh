@@ -2,8 +2,9 @@
 # Installs what is missing, builds every preset and runs every test: the native tests
 # directly and once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # fuzz targets (scripts/fuzz.sh), the Linux program's tests on a virtual desktop of
-# their own (scripts/x-session), the Windows tests under Wine on a virtual X server
-# and the end-to-end drive. Ends with one line
+# their own (scripts/x-session) and its end-to-end drive (scripts/e2e-linux.sh), the
+# Windows tests under Wine on a virtual X server and the Windows end-to-end drive.
+# Ends with one line
 #   tests: N passed, N failed
 # counted from the GoogleTest XML of every test binary; a binary that crashed or ran
 # out of time counts as failed. Exits non-zero when anything failed.
@@ -160,6 +161,11 @@ if [ $linux_built = 1 ]; then
   run_tests linux "$linux_dir" 900
   shots=$(find "$linux_dir/test-output" -type f 2>/dev/null | wc -l)
   zel_say "screenshots of the linux tests ($shots files): $linux_dir/test-output"
+  # The Linux program from its Debian package with real players and a real sound
+  # server; one test per step.
+  zel_say "running the Linux end-to-end drive"
+  "$ZEL_ROOT/scripts/e2e-linux.sh" "$linux_dir"
+  add_counts "$linux_dir/test-output/e2e-linux/result"
 fi
 
 # The native tests once more with ASan and UBSan: any report ends the test program,

@@ -1,13 +1,19 @@
 // The backend's pieces that need no desktop: command lines taken apart as Windows
-// starts them, the rich-text reader on good and damaged text, desktop entries.
+// starts them, the rich-text reader on good and damaged text, desktop entries, where
+// the program's data files are.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
 #include "platform/qt/command_line.h"
 #include "platform/qt/desktop_entry.h"
 #include "platform/qt/rtf_reader.h"
+#include "platform/qt/xdg.h"
 
 using namespace qtb;
 
@@ -80,3 +86,33 @@ TEST(DesktopEntries, QuoteExecArgumentsAsTheSpecificationAsksAndReadBack) {
 }
 
 }  // namespace
+
+// The program's data files as built, installed under a prefix or unpacked into a
+// scratch root, and in the system's data folders when the program was put elsewhere.
+TEST(ProgramData, IsFoundBesideTheProgramThenInItsShareFolderThenInTheDataFolders) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("zel-data-" + std::to_string(::getpid()));
+    auto help = [](const fs::path& dir) {
+        fs::create_directories(dir);
+        std::ofstream(dir / "zelvora.html") << "<html></html>";
+    };
+    const std::string saved = std::getenv("XDG_DATA_DIRS") ? std::getenv("XDG_DATA_DIRS") : "";
+    ::setenv("XDG_DATA_DIRS", ("relative:" + (root / "system").string()).c_str(), 1);
+
+    fs::create_directories(root / "elsewhere");
+    EXPECT_EQ(xdg::ProgramDataDir((root / "elsewhere").string()), (root / "elsewhere").string());
+    help(root / "system/zelvora");
+    EXPECT_EQ(xdg::ProgramDataDir((root / "elsewhere").string()),
+              (root / "system/zelvora").string());
+    help(root / "usr/share/zelvora");
+    fs::create_directories(root / "usr/bin");
+    EXPECT_EQ(xdg::ProgramDataDir((root / "usr/bin").string()),
+              (root / "usr/share/zelvora").string());
+    help(root / "build");
+    EXPECT_EQ(xdg::ProgramDataDir((root / "build").string()), (root / "build").string());
+
+    ::unsetenv("XDG_DATA_DIRS");
+    EXPECT_EQ(xdg::DataDirs(), (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
+    if (!saved.empty()) ::setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+    fs::remove_all(root);
+}

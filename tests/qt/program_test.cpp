@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <functional>
 
@@ -46,12 +47,15 @@ class QtDesktop : public QtProgram {
         return status == 0 ? std::string()
                            : "status " + std::to_string(status) + ": " + ReadFile(out);
     }
-    // Calls then once, from within the menu's own loop, when a menu has opened.
+    // Calls then once, from within the menu's own loop, when a menu is on the screen:
+    // visible is not enough, as the X server maps and exposes the popup later.
     void WhenMenuOpens(std::function<void(QMenu*)> then) {
         auto* poll = new QTimer;
         QObject::connect(poll, &QTimer::timeout, poll, [poll, then] {
             QMenu* menu = OpenMenu();
-            if (!menu || !menu->isVisible()) return;
+            if (!menu || !menu->isVisible() || !menu->windowHandle() ||
+                !menu->windowHandle()->isExposed())
+                return;
             poll->stop();
             poll->deleteLater();
             then(menu);
@@ -62,6 +66,8 @@ class QtDesktop : public QtProgram {
         const char* out = std::getenv("ZEL_TEST_OUTPUT");
         if (!out || !*out) return;
         fs::create_directories(out);
+        // Painted and flushed now, so that the screen holds it when the picture is read.
+        menu->repaint();
         const QRect r = menu->geometry().united(TrayIcon()).adjusted(-8, -8, 8, 8);
         QGuiApplication::primaryScreen()
             ->grabWindow(0, r.x(), r.y(), r.width(), r.height())

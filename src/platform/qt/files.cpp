@@ -2,8 +2,6 @@
 // configuration folder, the station files in the user's data folder, and the user's
 // folders as the registry names them on Windows.
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <cstring>
 
 #include "platform/posix/profile.h"
@@ -37,13 +35,8 @@ std::string QtPlatform::UserDataDirectory() {
     return dir;
 }
 
-// Beside the program while it runs from where it was built; installed, in the share
-// folder next to its bin folder.
 std::string QtPlatform::ProgramDataDirectory() {
-    const QString dir = QCoreApplication::applicationDirPath();
-    if (QFileInfo::exists(dir + "/zelvora.html")) return dir.toStdString();
-    const QString shared = QDir::cleanPath(dir + "/../share/zelvora");
-    return (QFileInfo(shared).isDir() ? shared : dir).toStdString();
+    return xdg::ProgramDataDir(QCoreApplication::applicationDirPath().toStdString());
 }
 
 std::string QtPlatform::LinkFileName(const std::string& title) {

@@ -1,6 +1,7 @@
 #include "platform/qt/xdg.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <cstdlib>
 
@@ -27,6 +28,25 @@ std::string ConfigHome() {
 
 std::string DataHome() {
     return AbsoluteFrom("XDG_DATA_HOME", Home() + "/.local/share");
+}
+
+std::vector<std::string> DataDirs() {
+    std::vector<std::string> dirs;
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    for (const QString& dir : QString(value ? value : "").split(':', Qt::SkipEmptyParts))
+        if (dir.startsWith('/')) dirs.push_back(dir.toStdString());
+    if (dirs.empty()) dirs = {"/usr/local/share", "/usr/share"};
+    return dirs;
+}
+
+std::string ProgramDataDir(const std::string& programDir) {
+    const QString dir = QString::fromStdString(programDir);
+    QStringList candidates{dir, QDir::cleanPath(dir + "/../share/zelvora")};
+    for (const std::string& data : DataDirs())
+        candidates << QString::fromStdString(data + "/zelvora");
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate + "/zelvora.html")) return candidate.toStdString();
+    return programDir;
 }
 
 std::string UserDir(const std::string& name) {

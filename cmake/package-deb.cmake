@@ -1,0 +1,89 @@
+# The Debian package of the Linux program: zelvora_<version>_amd64.deb in the build
+# folder, made with
+#   cmake --build --preset linux --target zelvora-deb
+# (cpack -G DEB in the build folder does the same). It installs the program into
+# /usr/bin (stripped), its menu entry and its icon in the hicolor theme, and its help,
+# introduction and starter stations into /usr/share/zelvora, where the program looks
+# for them when it runs from /usr/bin.
+if(NOT TARGET zelvora)
+  return()
+endif()
+include(${PROJECT_SOURCE_DIR}/cmake/version.cmake)
+include(GNUInstallDirs)
+find_program(ZEL_CONVERT convert REQUIRED)  # imagemagick, for the icon's sizes
+
+install(TARGETS zelvora RUNTIME DESTINATION bin)
+install(FILES ${PROJECT_SOURCE_DIR}/res/zelvora.html ${PROJECT_SOURCE_DIR}/res/intro.rtf
+              ${PROJECT_SOURCE_DIR}/res/starter-stations.m3u
+        DESTINATION share/zelvora)
+install(FILES ${PROJECT_SOURCE_DIR}/res/linux/zelvora.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/res/linux/zelvora.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/res/linux/copyright DESTINATION share/doc/zelvora)
+
+# The theme's sizes from the 32-pixel icon: larger ones by whole pixels, so that the
+# picture stays sharp, smaller ones averaged.
+set(ZEL_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ZEL_ICON_FILES)
+foreach(size 16 22 24 32 48 64 128 256)
+  set(png ${ZEL_ICON_DIR}/${size}/zelvora.png)
+  if(size GREATER 32)
+    set(filter -filter point)
+  else()
+    set(filter -filter box)
+  endif()
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZEL_ICON_DIR}/${size}
+    COMMAND ${ZEL_CONVERT} ${PROJECT_SOURCE_DIR}/res/zelvora.ico ${filter}
+            -resize ${size}x${size} -strip PNG32:${png}
+    DEPENDS ${PROJECT_SOURCE_DIR}/res/zelvora.ico VERBATIM)
+  list(APPEND ZEL_ICON_FILES ${png})
+  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# Debian wants the changelog and the manual page compressed, reproducibly (no name, no
+# time stamp).
+set(ZEL_GZIPPED)
+foreach(f changelog zelvora.1)
+  set(gz ${CMAKE_BINARY_DIR}/${f}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND sh -c "gzip -9nc '${PROJECT_SOURCE_DIR}/res/linux/${f}' >'${gz}'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/res/linux/${f} VERBATIM)
+  list(APPEND ZEL_GZIPPED ${gz})
+endforeach()
+add_custom_target(zelvora-package-files ALL DEPENDS ${ZEL_ICON_FILES} ${ZEL_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/zelvora)
+install(FILES ${CMAKE_BINARY_DIR}/zelvora.1.gz DESTINATION share/man/man1)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zelvora)
+set(CPACK_PACKAGE_VERSION ${ZEL_PACKAGE_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGE_CONTACT "Zelvora developers <maintainers@zelvora.example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zelvora.example.org/)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tray launcher for internet radio stations")
+# CPack puts the summary first and indents each line of the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zelvora keeps a list of internet radio stations and starts them in a stream
+player such as mpv or VLC. It lives in the system tray: its menu plays a
+station, its small window stops the player and sets the volume.")
+# The libraries it links to, as dpkg-shlibdeps finds them; Qt's X11 platform plugin is
+# loaded at run time, so no link names it.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mpv | vlc | audacious")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mpv-mpris")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
+
+set(ZEL_DEB ${CMAKE_BINARY_DIR}/zelvora_${ZEL_PACKAGE_VERSION}_amd64.deb)
+add_custom_target(zelvora-deb
+  COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  DEPENDS zelvora zelvora-package-files
+  COMMENT "Packing ${ZEL_DEB}"
+  VERBATIM)
