@@ -166,6 +166,10 @@ if [ $linux_built = 1 ]; then
   zel_say "running the Linux end-to-end drive"
   "$ZEL_ROOT/scripts/e2e-linux.sh" "$linux_dir"
   add_counts "$linux_dir/test-output/e2e-linux/result"
+  # Measured, not counted: start-up to a docked tray icon and idle wakeups.
+  zel_say "benchmark of the Linux program on a desktop"
+  timeout --kill-after=10 180 "$ZEL_ROOT/bench/linux_desktop.sh" "$linux_dir/src/zelvora" ||
+    zel_warn "the desktop benchmark did not finish"
 fi
 
 # The native tests once more with ASan and UBSan: any report ends the test program,

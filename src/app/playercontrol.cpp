@@ -41,7 +41,12 @@ bool TPlayerControl::Raise(const std::string& location) {
     auto running = Running();
     for (auto player = running.rbegin(); player != running.rend(); ++player)
         if (p.RaiseProcessWindow(player->process)) return true;
-    return Start(QuotedPlayerLocation(location), PlayerProgramFile(location), false);
+    // A player that plays without a window it could raise (mpv on the Linux desktop)
+    // is left playing: a second copy started bare would be no window of it. A player
+    // that hands a start to its running copy brings that copy forward itself.
+    const std::string program = PlayerProgramFile(location);
+    if (!running.empty() && !PlayerKindOf(program).handsOver) return true;
+    return Start(QuotedPlayerLocation(location), program, false);
 }
 
 std::optional<std::string> TPlayerControl::NowPlaying() {

@@ -147,4 +147,13 @@ TEST_F(PlayerControl, TheWindowEntryRaisesTheNewestPlayerOrStartsOne) {
     EXPECT_EQ(harness().messageBoxes[0].caption, "Error");
 }
 
+TEST_F(PlayerControl, APlayerPlayingWithoutAWindowIsLeftPlayingByTheWindowEntry) {
+    UsePlayer("C:\\mpv\\mpv.exe");
+    harness().programs["C:\\mpv\\mpv.exe"].hasWindow = false;
+    Play(0);
+    Raise();
+    EXPECT_EQ(Lines().size(), 1u) << "no bare second copy beside the one playing";
+    EXPECT_TRUE(Started(0).running);
+}
+
 }  // namespace
