@@ -69,7 +69,7 @@ TEST(RichText, DamagedTextIsShownAsFarAsItGoesOrRefused) {
     EXPECT_TRUE(RtfToHtml("{\\rtf1 a}}}}} b", nullptr));  // closing braces too many
 }
 
-TEST(DesktopEntries, QuoteExecArgumentsAsTheSpecificationAsksAndReadBack) {
+TEST(DesktopEntries, QuoteExecArgumentsAsTheFormatAsksAndReadBack) {
     DesktopEntry e;
     e.name = "Zelvora";
     e.program = "/opt/my apps/zelvora";

@@ -15,7 +15,7 @@ struct DesktopEntry {
     std::string icon;  // an icon name of the theme, or a file
 };
 
-// The whole file, as the Desktop Entry Specification writes an application.
+// The whole file, as freedesktop.org's desktop entry format writes an application.
 std::string DesktopEntryText(const DesktopEntry& entry);
 
 // A value of type string with its escapes (\n, \t, \r, \\) undone, and an Exec value

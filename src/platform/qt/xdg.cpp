@@ -9,7 +9,7 @@ namespace qtb::xdg {
 
 namespace {
 
-// An environment variable that names an absolute path; the specifications ignore any
+// An environment variable that names an absolute path; freedesktop.org's base-directory rules ignore any
 // other value.
 std::string AbsoluteFrom(const char* variable, const std::string& fallback) {
     const char* value = std::getenv(variable);

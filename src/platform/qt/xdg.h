@@ -1,5 +1,5 @@
 // The freedesktop base directories and user folders, from the environment as the
-// specifications define them.
+// freedesktop.org rules define them.
 #pragma once
 
 #include <string>
