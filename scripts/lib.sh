@@ -125,6 +125,12 @@ zel_start_xvfb() {
     for i in $(seq 1 100); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         sleep 1 # let it settle before the first client
+        # Two sessions that start at once may both pick this display: the server that
+        # answered is ours only when ours still runs and holds the display's lock.
+        if ! kill -0 "$ZEL_XVFB_PID" 2>/dev/null ||
+          [ "$(tr -dc 0-9 <"/tmp/.X$n-lock" 2>/dev/null)" != "$ZEL_XVFB_PID" ]; then
+          break
+        fi
         export DISPLAY=:$n
         zel_say "Xvfb on display :$n (pid $ZEL_XVFB_PID)"
         return 0
@@ -133,7 +139,7 @@ zel_start_xvfb() {
       sleep 0.1
     done
     zel_stop_xvfb
-    zel_warn "Xvfb did not start on :$n (see $log)"
+    zel_warn "Xvfb did not start on :$n (see $log); trying the next display"
   done
   return 1
 }
