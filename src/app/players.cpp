@@ -177,12 +177,12 @@ std::optional<std::string> FindInstalledPlayer() {
     for (const auto& place : kRegistryPlaces)
         if (auto found = FromRegistry(place.root, place.key, place.value, place.inside))
             return found;
-    for (const auto& kind : kPlayers)
+    for (const auto& kind : kPlayers) {
+        if (kind.system != kWindows) continue;
         for (plat::HKEY root : {HKLM, HKCU})
-            if (kind.system == kWindows)
-                if (auto found =
-                        FromRegistry(root, std::string(kAppPaths) + kind.file, "", nullptr))
-                    return found;
+            if (auto found = FromRegistry(root, std::string(kAppPaths) + kind.file, "", nullptr))
+                return found;
+    }
     auto& p = plat::Current();
     for (const char* variable : kProgramFolders)
         if (auto folder = p.GetEnvironmentVariableA(variable))

@@ -9,8 +9,8 @@ namespace qtb::xdg {
 
 namespace {
 
-// An environment variable that names an absolute path; freedesktop.org's base-directory rules ignore any
-// other value.
+// An environment variable that names an absolute path; freedesktop.org's
+// base-directory rules ignore any other value.
 std::string AbsoluteFrom(const char* variable, const std::string& fallback) {
     const char* value = std::getenv(variable);
     return value && value[0] == '/' ? std::string(value) : fallback;
