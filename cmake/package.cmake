@@ -1,14 +1,20 @@
-# The release package: zelvora-<version>.zip in the build folder, with the program,
-# its help, its introduction and a note for Windows users, all in one folder
-# "Zelvora" that a person unpacks wherever they like. Build it with
-#   cmake --build --preset windows --target zelvora-zip
+# The release package: zelvora-<version>-win32.zip (or -win64.zip from the 64-bit
+# build) in the build folder, with the program, its help, its introduction and a note
+# for Windows users, all in one folder "Zelvora" that a person unpacks wherever they
+# like. Build it with
+#   cmake --build --preset windows --target zelvora-zip   (or --preset windows64)
 if(NOT TARGET zelvora)
   return()
 endif()
 
 include(${PROJECT_SOURCE_DIR}/cmake/version.cmake)
 
-set(ZEL_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/zelvora-${ZEL_PACKAGE_VERSION}.zip)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ZEL_PACKAGE_ARCH win64)
+else()
+  set(ZEL_PACKAGE_ARCH win32)
+endif()
+set(ZEL_PACKAGE_ZIP ${CMAKE_BINARY_DIR}/zelvora-${ZEL_PACKAGE_VERSION}-${ZEL_PACKAGE_ARCH}.zip)
 set(ZEL_PACKAGE_STAGE ${CMAKE_BINARY_DIR}/package)
 set(ZEL_PACKAGE_DIR ${ZEL_PACKAGE_STAGE}/Zelvora)
 file(MAKE_DIRECTORY ${ZEL_PACKAGE_STAGE})  # the packing runs in it

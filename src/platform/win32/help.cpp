@@ -70,8 +70,13 @@ plat::LRESULT ShellOpen(HWND owner, const std::string& file, const std::string& 
 bool OpenPage(HWND owner, const std::string& page, const std::string& topic) {
     char browser[MAX_PATH] = {};
     auto found = reinterpret_cast<INT_PTR>(::FindExecutableA(page.c_str(), nullptr, browser));
-    if (found > 32 && browser[0])
-        return ShellOpen(owner, browser, "\"" + HelpPageUrl(page, topic) + "\"") > 32;
+    if (found > 32 && browser[0]) {
+        // Appended piece by piece: GCC 12 warns (-Wrestrict) on the one-line concatenation.
+        std::string quoted = "\"";
+        quoted += HelpPageUrl(page, topic);
+        quoted += '"';
+        return ShellOpen(owner, browser, quoted) > 32;
+    }
     return ShellOpen(owner, page, "") > 32;
 }
 
