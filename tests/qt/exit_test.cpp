@@ -46,7 +46,7 @@ class QtRealProgram : public QtTest {
 TEST_F(QtRealProgram, ExitFromTheTrayMenuWritesTheSettingsAndTheListIntoTheXdgFolders) {
     const std::string config = Home() + "/.config/zelvora", data = Home() + "/.local/share/zelvora";
     Write(config + "/zelvora.ini", "[MainForm]\r\nShowWinAtStartCB=0\r\n");
-    std::string set = Read(std::string(ZEL_SOURCE_DIR) + "/tests/qt/data/two-stations.set");
+    std::string set = Read(std::string(ZEL_SOURCE_DIR) + "/tests/shared/data/two-stations.set");
     ASSERT_FALSE(set.empty());
     Write(data + "/zelvora.set", set);
     program.setProgram(ZEL_PROGRAM);
