@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The end-to-end drive: unpacks the release package into a fresh program folder inside
-# a fresh 32-bit Wine prefix, starts a virtual X server, and runs the driver (tests/e2e),
+# a fresh Wine prefix (32-bit for the 32-bit build, 64-bit for the 64-bit one), starts a virtual X server, and runs the driver (tests/e2e),
 # which goes through a person's day with the real program. Prints the driver's PASS/FAIL
 # line per step and ends with
 #   e2e: N passed, N failed
 # The counts also go to <output>/result, the screenshots (PNG) and the log to <output>.
 #
-# Usage: scripts/e2e.sh [BUILD_DIR]   (default: $ZEL_BUILD_ROOT/windows, already built)
+# Usage: scripts/e2e.sh [BUILD_DIR]   (default: $ZEL_BUILD_ROOT/windows, already built;
+#                                      $ZEL_BUILD_ROOT/windows64 for the 64-bit build)
 # Environment (besides those of scripts/lib.sh):
 #   ZEL_E2E_TIMEOUT   seconds the whole drive may take (default 600)
 #   ZEL_E2E_PLAYER    the test player program (default: found in the build)
@@ -24,7 +25,7 @@ finish() {
 # Ends every Wine process of the drive's own prefix (only ours live there).
 zel_stop_wine_now() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
-  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  timeout 20 "$WINESERVER" -k >/dev/null 2>&1 || true
 }
 trap finish EXIT
 trap 'exit 130' INT
@@ -61,11 +62,11 @@ zip=$(ls -t "$dir"/zelvora-*.zip 2>/dev/null | head -n 1)
 # A fresh prefix each time: a first start must find nothing on disk.
 rm -rf "$work"
 mkdir -p "$work"
-zel_wine_env "$work/wine"
+zel_wine_env "$work/wine" "$(zel_wine_arch_of "$exe")"
 # A program that crashes ends at once instead of waiting in Wine's debugger, which
 # would hold the drive (and what it asks of the desktop) until the time limit.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
-zel_say "making a fresh wine prefix $WINEPREFIX"
+zel_say "making a fresh $WINEARCH wine prefix $WINEPREFIX"
 timeout --kill-after=10 600 "$ZEL_ROOT/scripts/wine-prefix" </dev/null >"$out/wine-prefix.log" 2>&1 ||
   fail "could not make the wine prefix"
 
@@ -88,7 +89,7 @@ for p in mpc-hc vlc mpv; do
 done
 # Wine draws every window's caption and frame itself: there is no window manager on
 # the virtual display, and the screenshots should show the windows as a person knows them.
-timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
   fail "could not set up the prefix's window frames"
 
 zel_say "driving zelvora.exe (screenshots in $out)"
@@ -97,7 +98,7 @@ zel_say "driving zelvora.exe (screenshots in $out)"
 export ZEL_PLAYER_LOG='C:\players\rap.log'
 export ZEL_STUB_LOG='C:\players\stubs.log'
 # Into a file, not a pipe: Wine's own processes inherit the output and outlive the driver.
-timeout --kill-after=10 "${ZEL_E2E_TIMEOUT:-600}" wine "$driver" \
+timeout --kill-after=10 "${ZEL_E2E_TIMEOUT:-600}" "$WINELOADER" "$driver" \
   --exe 'C:\Zelvora\zelvora.exe' --player 'C:\players\rap.exe' \
   --record "$ZEL_PLAYER_LOG" --out "Z:${out//\//\\}" --package 'C:\release\Zelvora' \
   --stubs 'C:\players' --stub-log "$ZEL_STUB_LOG" </dev/null >"$out/e2e.log" 2>"$out/wine.log"

@@ -1,26 +1,32 @@
 # Shared by scripts/test.sh and scripts/run.sh (sourced, not run): installing what is
-# missing, building a preset, the Wine prefix and a virtual X server.
+# missing, building a preset, the Wine prefixes and a virtual X server.
 #
 # Environment:
 #   ZEL_BUILD_ROOT  where the builds go (default: <repo>/build); the native build is
 #                   $ZEL_BUILD_ROOT/native, the Linux program $ZEL_BUILD_ROOT/linux, the
-#                   Windows build $ZEL_BUILD_ROOT/windows
+#                   Windows builds $ZEL_BUILD_ROOT/windows (32-bit) and windows64
 #   ZEL_JOBS        parallel build jobs (default: number of CPUs)
 #   ZEL_DISPLAY     X display number to try first for Xvfb (then the first free one from 99 up)
 #   ZEL_NO_INSTALL  set to 1 to skip the package check
+#   ZEL_RUN_32BIT   0 to treat this machine as one that cannot run 32-bit programs
+#                   (default: found out by running one)
 
 ZEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
+export ZEL_BUILD_ROOT=${ZEL_BUILD_ROOT:-$ZEL_ROOT/build}
 ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # pulseaudio: a sound server of the tests' own gives Wine and the Linux build a playback
-# device (pactl, in pulseaudio-utils, looks at it); Wine's 32-bit sound driver needs the
-# i386 client library. dpkg-dev, lintian: the Debian package; dbus, mpv, mpv-mpris, VLC,
-# vorbis-tools, python3: the players' tests and the Linux end-to-end drive.
+# device (pactl, in pulseaudio-utils, looks at it). dpkg-dev, lintian: the Debian package;
+# dbus, mpv, mpv-mpris, VLC, vorbis-tools, python3: the players' tests and the Linux
+# end-to-end drive. wine64 runs the 64-bit Windows build; the 32-bit one needs the
+# i386 packages of ZEL_PACKAGES_I386, asked for only where 32-bit programs run.
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libfuzzer-14-dev
-  g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick pulseaudio libpulse0:i386
-  qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils xdg-user-dirs
-  xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin vlc-plugin-base)
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
+  pulseaudio qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils
+  xdg-user-dirs xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin
+  vlc-plugin-base)
+# Wine's 32-bit loader, and its sound driver's client library.
+ZEL_PACKAGES_I386=(wine32 libpulse0:i386)
 
 zel_say() { printf '==> %s\n' "$*"; }
 zel_warn() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
@@ -44,30 +50,88 @@ zel_installed() {
   [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
 }
 
-# Installs the packages of ZEL_PACKAGES that are not installed yet (Debian 12).
+# Whether this machine runs 32-bit x86 programs: some kernels are built or booted
+# without IA-32 emulation, and then every i386 program fails with "Exec format error".
+# Found out by running one: a 96-byte i386 ELF that exits with status 42. Prints the
+# reason when it cannot.
+zel_runs_32bit() {
+  case "${ZEL_RUN_32BIT:-}" in
+    0) echo "ZEL_RUN_32BIT=0"; return 1 ;;
+  esac
+  [ "$(uname -m)" = x86_64 ] || [ "$(uname -m)" = i686 ] || {
+    echo "not an x86 machine"
+    return 1
+  }
+  local probe rc
+  probe=$(mktemp "${TMPDIR:-/tmp}/zel-i386.XXXXXX") || return 1
+  # ELF header, one loadable segment, then: mov eax,1; mov ebx,42; int 0x80 (exit(42)).
+  local elf='\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\010\064\0\0\0\0\0\0\0'
+  elf+='\0\0\0\0\064\0\040\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\010\0\200\4\010'
+  elf+='\140\0\0\0\140\0\0\0\5\0\0\0\0\020\0\0\270\1\0\0\0\273\052\0\0\0\315\200'
+  printf "$elf" >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null
+  rc=$?
+  rm -f "$probe"
+  [ $rc -eq 42 ] && return 0
+  echo "a 32-bit program does not run here (status $rc: no IA-32 emulation)"
+  return 1
+}
+
+# The packages of LIST (names) that are not installed.
+zel_missing() {
+  local p
+  for p in "$@"; do zel_installed "$p" || echo "$p"; done
+}
+
+# zel_apt_install [-t SUITE] PACKAGE...: one apt-get install, no questions asked.
+zel_apt_install() {
+  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold "$@" </dev/null
+}
+
+# Installs the packages of ZEL_PACKAGES that are not installed yet (Debian 12), and
+# those of ZEL_PACKAGES_I386 where 32-bit programs run.
 zel_install_missing() {
   [ "${ZEL_NO_INSTALL:-0}" = 1 ] && return 0
   command -v dpkg-query >/dev/null 2>&1 || zel_die "not a Debian system; install these by hand: ${ZEL_PACKAGES[*]}"
-  local missing=() p
-  for p in "${ZEL_PACKAGES[@]}"; do
-    zel_installed "$p" || missing+=("$p")
-  done
+  local wanted=("${ZEL_PACKAGES[@]}") why
+  if why=$(zel_runs_32bit); then
+    wanted+=("${ZEL_PACKAGES_I386[@]}")
+  else
+    zel_say "no i386 packages: $why"
+  fi
+  local missing
+  mapfile -t missing < <(zel_missing "${wanted[@]}")
   if [ ${#missing[@]} -eq 0 ]; then
     zel_say "packages: all installed"
     return 0
   fi
   zel_say "installing: ${missing[*]}"
-  # wine32 is an i386 package.
-  if ! dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg --print-architecture)" != i386 ]; then
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$\|^wine32$' &&
+    ! dpkg --print-foreign-architectures | grep -qx i386 && [ "$(dpkg --print-architecture)" != i386 ]; then
     zel_as_root dpkg --add-architecture i386
   fi
-  # A mirror caught mid-sync fails one index or another; what the other indexes and
-  # the old lists offer is often enough, and apt-get install says so when it is not.
-  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null ||
-    zel_warn "apt-get update failed; installing from the package lists there are"
-  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
-    "${missing[@]}" </dev/null || zel_die "apt-get install failed"
+  # A mirror caught mid-sync fails one index or another, or serves a security suite
+  # whose two architectures disagree ("Multi-Arch: same" packages need one version).
+  # Then the distribution's own suite, preferred for every package, still installs.
+  local updated=1 suite
+  zel_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null || updated=0
+  if [ $updated = 1 ] && zel_apt_install "${missing[@]}"; then
+    return 0
+  fi
+  suite=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+  [ -n "$suite" ] || zel_die "apt-get install failed, and /etc/os-release names no codename to prefer"
+  zel_warn "installing again with the suite $suite preferred (-t $suite)"
+  mapfile -t missing < <(zel_missing "${wanted[@]}")
+  zel_apt_install -t "$suite" "${missing[@]}" && return 0
+  # Without the i386 ones the 64-bit tests still run; the 32-bit ones say why they don't.
+  mapfile -t missing < <(zel_missing "${ZEL_PACKAGES[@]}")
+  if [ ${#missing[@]} -eq 0 ]; then
+    zel_warn "could not install: $(zel_missing "${ZEL_PACKAGES_I386[@]}" | tr '\n' ' ')(the 32-bit Windows tests cannot run)"
+    return 0
+  fi
+  zel_die "apt-get install failed; could not install: ${missing[*]}"
 }
 
 # zel_configure_build PRESET [TARGET...]: configures the preset into $ZEL_BUILD_ROOT/PRESET
@@ -82,12 +146,53 @@ zel_configure_build() {
   cmake --build "$dir" --parallel "$ZEL_JOBS" "${targets[@]}"
 }
 
-# zel_wine_env PREFIX: the environment every Wine step of these scripts runs in.
+# zel_wine_loader ARCH: Wine's loader for win32 or win64 programs. Debian's
+# /usr/bin/wine takes the 32-bit loader whenever wine32 is installed, even where it
+# cannot run, so each build gets its own loader and server by name.
+zel_wine_loader() {
+  local f
+  case "$1" in
+    win64) for f in /usr/lib/wine/wine64 "$(command -v wine64 2>/dev/null)"; do
+        [ -n "$f" ] && [ -x "$f" ] && echo "$f" && return 0
+      done ;;
+    *) [ -x /usr/lib/wine/wine ] && echo /usr/lib/wine/wine && return 0 ;;
+  esac
+  return 1
+}
+zel_wine_server() {
+  local f=/usr/lib/wine/wineserver64
+  [ "$1" = win64 ] || f=/usr/lib/wine/wineserver32
+  [ -x "$f" ] && echo "$f" && return 0
+  command -v wineserver
+}
+
+# zel_wine_env PREFIX [ARCH]: the environment every Wine step of these scripts runs in,
+# for win32 (the default) or win64 programs: run them with "$WINELOADER".
 zel_wine_env() {
   export WINEPREFIX=$1
-  export WINEARCH=win32
+  export WINEARCH=${2:-win32}
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+  WINELOADER=$(zel_wine_loader "$WINEARCH") || WINELOADER=wine
+  WINESERVER=$(zel_wine_server "$WINEARCH") || WINESERVER=wineserver
+  export WINELOADER WINESERVER
+}
+
+# zel_wine_arch_of PROGRAM.exe: win64 for an x86_64 program, win32 otherwise (the
+# machine field of its PE header).
+zel_wine_arch_of() {
+  local pe machine
+  pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$pe" ] && machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+  [ "${machine:-}" = 8664 ] && echo win64 || echo win32
+}
+
+# Whether 32-bit Windows programs run here: the machine runs 32-bit programs and
+# Wine's 32-bit loader is installed. Prints why not.
+zel_wine32_runs() {
+  local why
+  why=$(zel_runs_32bit) || { echo "$why"; return 1; }
+  zel_wine_loader win32 >/dev/null || { echo "Wine's 32-bit loader (wine32) is not installed"; return 1; }
 }
 
 # Makes the Wine prefix of $WINEPREFIX once (scripts/wine-prefix has its own time limits).
@@ -96,7 +201,7 @@ zel_make_prefix() {
     zel_say "wine prefix: $WINEPREFIX"
     return 0
   fi
-  zel_say "making the wine prefix $WINEPREFIX (once)"
+  zel_say "making the $WINEARCH wine prefix $WINEPREFIX (once)"
   mkdir -p "$(dirname "$WINEPREFIX")"
   timeout --kill-after=10 600 "$ZEL_ROOT/scripts/wine-prefix" </dev/null
 }
@@ -104,8 +209,8 @@ zel_make_prefix() {
 # Stops every Wine process of $WINEPREFIX: lets them end for a moment, then kills them.
 zel_stop_wine() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
-  command -v wineserver >/dev/null 2>&1 || return 0
-  timeout 10 wineserver -w >/dev/null 2>&1 || timeout 20 wineserver -k >/dev/null 2>&1 || true
+  [ -n "${WINESERVER:-}" ] || return 0
+  timeout 10 "$WINESERVER" -w >/dev/null 2>&1 || timeout 20 "$WINESERVER" -k >/dev/null 2>&1 || true
 }
 
 ZEL_XVFB_PID=

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zelvora and starts it: on Linux the native program
-# (the linux preset, on Qt 6); with --windows, zelvora.exe (the windows preset) under
-# Wine. It runs on your X display when there is one, otherwise on a virtual one (Xvfb,
+# (the linux preset, on Qt 6); with --windows, zelvora.exe under Wine: the 32-bit one
+# (the windows preset) where this machine runs 32-bit programs, else the 64-bit one
+# (windows64), which --windows64 asks for in any case. It runs on your X display when there is one, otherwise on a virtual one (Xvfb,
 # with a window manager and a tray for the native program), of which it writes a
 # screenshot. Runs until the program ends or Ctrl+C.
 #
-#   scripts/run.sh [--windows]
+#   scripts/run.sh [--windows | --windows64]
 #
 # Environment (besides those of scripts/lib.sh):
 #   ZEL_SHOT_DELAY    seconds to wait before the screenshot (default 5)
@@ -16,8 +17,9 @@ set -uo pipefail
 target=linux
 case "${1:-}" in
   --windows) target=windows ;;
+  --windows64) target=windows64 ;;
   --linux | "") ;;
-  *) zel_die "usage: run.sh [--windows]" ;;
+  *) zel_die "usage: run.sh [--windows | --windows64]" ;;
 esac
 
 dir=$ZEL_BUILD_ROOT/$target
@@ -32,8 +34,8 @@ cleanup() {
     kill "$program_pid" 2>/dev/null
   fi
   # Ends the program and everything else Wine runs in the program's own prefix.
-  if [ "$target" = windows ] && [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    timeout 20 wineserver -k >/dev/null 2>&1 || true
+  if [ "$target" != linux ] && [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    timeout 20 "$WINESERVER" -k >/dev/null 2>&1 || true
   fi
   [ -n "$tray_pid" ] && kill "$tray_pid" 2>/dev/null
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
@@ -45,6 +47,11 @@ trap 'exit 143' TERM
 
 zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
+if [ "$target" = windows ] && ! why=$(zel_wine32_runs); then
+  zel_say "the 64-bit zelvora.exe, not the 32-bit one: $why"
+  target=windows64
+  dir=$ZEL_BUILD_ROOT/$target
+fi
 
 # On your display, or on a virtual one; sets virtual=1 for the latter.
 use_display() {
@@ -134,11 +141,8 @@ if [ "$target" = linux ]; then
   wait_for_program
 fi
 
-zel_say "configuring windows in $dir"
-cmake --preset windows -B "$dir" >/dev/null || zel_die "configuring the windows preset failed"
-if ! ninja -C "$dir" -t targets all 2>/dev/null | grep -q '^zelvora:'; then
-  zel_die "the windows build has no target 'zelvora' yet (the program, src/zelvora.cpp); nothing to start"
-fi
+zel_say "configuring $target in $dir"
+cmake --preset $target -B "$dir" >/dev/null || zel_die "configuring the $target preset failed"
 zel_say "building zelvora"
 cmake --build "$dir" --parallel "$ZEL_JOBS" --target zelvora || zel_die "building zelvora failed"
 exe=$dir/src/zelvora.exe
@@ -156,16 +160,22 @@ done
 exe=$app/zelvora.exe
 
 # The program keeps its own prefix: its settings and the tests' do not mix.
-zel_wine_env "$ZEL_BUILD_ROOT/wine-app"
+if [ $target = windows64 ]; then
+  zel_wine_env "$ZEL_BUILD_ROOT/wine-app64" win64
+  run=("$ZEL_ROOT/scripts/wine-run" --win64)
+else
+  zel_wine_env "$ZEL_BUILD_ROOT/wine-app"
+  run=("$ZEL_ROOT/scripts/wine-run")
+fi
 
 use_display
 
 zel_make_prefix || zel_die "could not make the wine prefix $WINEPREFIX"
 
-(cd "$(dirname "$exe")" && ZEL_WINE_TIMEOUT=0 exec "$ZEL_ROOT/scripts/wine-run" "$exe" </dev/null) &
+(cd "$(dirname "$exe")" && ZEL_WINE_TIMEOUT=0 exec "${run[@]}" "$exe" </dev/null) &
 program_pid=$!
 zel_say "Zelvora started ($exe, pid $program_pid)"
 screenshot_when_virtual
 zel_say "Zelvora is running. Stop it with Ctrl+C here, or from another shell with:"
-zel_say "  WINEPREFIX=$WINEPREFIX wineserver -k"
+zel_say "  WINEPREFIX=$WINEPREFIX $WINESERVER -k"
 wait_for_program
