@@ -2,8 +2,10 @@
 # Installs what is missing, builds every preset and runs every test: the native tests
 # directly and once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # fuzz targets (scripts/fuzz.sh), the Linux program's tests on a virtual desktop of
-# their own (scripts/x-session) and its end-to-end drive (scripts/e2e-linux.sh), the
-# Windows tests under Wine on a virtual X server and the Windows end-to-end drive.
+# their own (scripts/x-session), its Release build's Debian package (lintian) and
+# end-to-end drive (scripts/e2e-linux.sh), and for each Windows build (64-bit, and
+# 32-bit where this machine runs 32-bit programs) its tests under Wine on a virtual X
+# server and its end-to-end drive. Both release zips are made either way.
 # Ends with one line
 #   tests: N passed, N failed
 # counted from the GoogleTest XML of every test binary; a binary that crashed or ran
@@ -124,7 +126,7 @@ zel_install_missing || exit 1
 cd "$ZEL_ROOT" || exit 1
 native_dir=$ZEL_BUILD_ROOT/native
 linux_dir=$ZEL_BUILD_ROOT/linux
-windows_dir=$ZEL_BUILD_ROOT/windows
+release_dir=$ZEL_BUILD_ROOT/linux-release
 sanitize_dir=$ZEL_BUILD_ROOT/sanitize
 fuzz_dir=$ZEL_BUILD_ROOT/fuzz
 
@@ -142,18 +144,29 @@ else
   zel_warn "the linux build failed"
   failed=$((failed + 1))
 fi
-if zel_configure_build windows; then
-  windows_built=1
-  # The zip a Windows user downloads (README.md, "The release package").
-  if ! cmake --build "$windows_dir" --target zelvora-zip; then
-    zel_warn "the release package could not be made"
-    failed=$((failed + 1))
-  fi
+# The Linux program as it is packaged: a Release build, made into its Debian package.
+if zel_configure_build linux-release zelvora-deb; then
+  release_built=1
 else
-  windows_built=0
-  zel_warn "the windows build failed"
+  release_built=0
+  zel_warn "the linux release build or its package failed"
   failed=$((failed + 1))
 fi
+# Both Windows builds, each with the zip a Windows user downloads (README.md, "The
+# release package"), whether or not this machine can run them.
+windows_builds=()
+for preset in windows64 windows; do
+  if zel_configure_build $preset; then
+    windows_builds+=("$preset")
+    if ! cmake --build "$ZEL_BUILD_ROOT/$preset" --target zelvora-zip; then
+      zel_warn "the $preset release package could not be made"
+      failed=$((failed + 1))
+    fi
+  else
+    zel_warn "the $preset build failed"
+    failed=$((failed + 1))
+  fi
+done
 
 [ $native_built = 1 ] && run_tests native "$native_dir" 300
 if [ $linux_built = 1 ]; then
@@ -161,14 +174,27 @@ if [ $linux_built = 1 ]; then
   run_tests linux "$linux_dir" 900
   shots=$(find "$linux_dir/test-output" -type f 2>/dev/null | wc -l)
   zel_say "screenshots of the linux tests ($shots files): $linux_dir/test-output"
+fi
+if [ $release_built = 1 ]; then
+  # The package as Debian's checker sees it: one test, failed by any error or warning.
+  zel_say "lintian on the Debian package"
+  deb=$(ls "$release_dir"/zelvora_*_amd64.deb | head -n 1)
+  report=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges')
+  if ! command -v lintian >/dev/null || printf '%s\n' "$report" | grep -q '^[EW]:'; then
+    printf '%s\n' "$report"
+    zel_warn "lintian found errors or warnings in $deb (or is not installed)"
+    failed=$((failed + 1))
+  else
+    passed=$((passed + 1))
+  fi
   # The Linux program from its Debian package with real players and a real sound
   # server; one test per step.
   zel_say "running the Linux end-to-end drive"
-  "$ZEL_ROOT/scripts/e2e-linux.sh" "$linux_dir"
-  add_counts "$linux_dir/test-output/e2e-linux/result"
+  "$ZEL_ROOT/scripts/e2e-linux.sh" "$release_dir"
+  add_counts "$release_dir/test-output/e2e-linux/result"
   # Measured, not counted: start-up to a docked tray icon and idle wakeups.
   zel_say "benchmark of the Linux program on a desktop"
-  timeout --kill-after=10 180 "$ZEL_ROOT/bench/linux_desktop.sh" "$linux_dir/src/zelvora" ||
+  timeout --kill-after=10 180 "$ZEL_ROOT/bench/linux_desktop.sh" "$release_dir/src/zelvora" ||
     zel_warn "the desktop benchmark did not finish"
 fi
 
@@ -193,33 +219,47 @@ else
   failed=$((failed + 1))
 fi
 
-if [ $windows_built = 1 ]; then
-  zel_wine_env "$ZEL_BUILD_ROOT/wine"
+# windows_tests PRESET: the tests of one Windows build under Wine, in the build's own
+# prefix (win32 or win64), then its end-to-end drive in a fresh one.
+windows_tests() {
+  local preset=$1 dir=$ZEL_BUILD_ROOT/$1 arch=win32 prefix=$ZEL_BUILD_ROOT/wine
+  [ "$preset" = windows64 ] && arch=win64 prefix=$ZEL_BUILD_ROOT/wine64
+  zel_wine_env "$prefix" $arch
   if ! zel_start_xvfb; then
-    zel_warn "could not start Xvfb; the windows tests did not run"
+    zel_warn "could not start Xvfb; the $preset tests did not run"
     failed=$((failed + 1))
   elif ! zel_make_prefix; then
-    zel_warn "could not make the wine prefix; the windows tests did not run"
+    zel_warn "could not make the wine prefix; the $preset tests did not run"
     failed=$((failed + 1))
   else
-    rm -rf "$windows_dir/test-output"
-    mkdir -p "$windows_dir/test-output"
+    rm -rf "$dir/test-output"
+    mkdir -p "$dir/test-output"
     # A playback device for Wine, so that the volume bar's Core Audio path runs.
     if ! zel_start_pulse; then
       zel_warn "no sound server: the volume tests cannot use a playback device"
       failed=$((failed + 1))
     fi
-    run_tests windows "$windows_dir" $((ZEL_WINE_TIMEOUT + 30))
+    run_tests $preset "$dir" $((ZEL_WINE_TIMEOUT + 30))
     zel_stop_pulse
-    shots=$(find "$windows_dir/test-output" -type f 2>/dev/null | wc -l)
-    zel_say "screenshots of the windows tests ($shots files): $windows_dir/test-output"
+    zel_stop_wine
+    zel_stop_xvfb
+    shots=$(find "$dir/test-output" -type f 2>/dev/null | wc -l)
+    zel_say "screenshots of the $preset tests ($shots files): $dir/test-output"
   fi
   # The end-to-end drive: its own fresh prefix and display; one test per step.
-  zel_say "running the end-to-end drive"
-  rm -f "$windows_dir/test-output/e2e/result"
-  "$ZEL_ROOT/scripts/e2e.sh" "$windows_dir"
-  add_counts "$windows_dir/test-output/e2e/result"
-fi
+  zel_say "running the $preset end-to-end drive"
+  rm -f "$dir/test-output/e2e/result"
+  "$ZEL_ROOT/scripts/e2e.sh" "$dir"
+  add_counts "$dir/test-output/e2e/result"
+}
+
+for preset in "${windows_builds[@]}"; do
+  if [ $preset = windows ] && ! why=$(zel_wine32_runs); then
+    zel_say "skipped the 32-bit Windows tests and drive: $why"
+    continue
+  fi
+  windows_tests $preset
+done
 
 cleanup
 zel_say "took $(((SECONDS - started) / 60))m$(((SECONDS - started) % 60))s"
