@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/widgets.h"
 
 namespace qtb {
 
@@ -69,8 +70,8 @@ BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& da
         icon.setIcon(picture.isNull() ? Blank() : picture);
     }
     if (data.uFlags & plat::NIF_TIP)
-        icon.setToolTip(QString::fromUtf8(
-            data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip))));
+        icon.setToolTip(PlainTip(QString::fromUtf8(
+            data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip)))));
     if (icon.icon().isNull()) icon.setIcon(Blank());
     icon.show();
     return 1;

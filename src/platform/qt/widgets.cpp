@@ -5,8 +5,15 @@
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 
 namespace qtb {
+
+QString PlainTip(const QString& text) {
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal)
+                                     : text;
+}
+
 
 namespace {
 

@@ -12,6 +12,11 @@
 
 namespace qtb {
 
+// A tooltip's text shown as the text it is: Qt takes a tooltip that starts with a tag
+// for rich text, and a station's name or a stream's title could then make it load
+// pictures or files. Such a text is escaped into rich text that shows it as it is.
+QString PlainTip(const QString& text);
+
 class FormWidget final : public QWidget {
   public:
     FormWidget(WindowTable& windows, plat::HWND hwnd, Qt::WindowFlags flags);

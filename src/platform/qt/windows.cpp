@@ -340,7 +340,7 @@ void QtPlatform::SetFont(HWND window, const plat::FontSpec& font) {
 
 void QtPlatform::SetHint(HWND window, const std::string& hint) {
     Window* w = windows_.Find(window);
-    if (w && w->widget) w->widget->setToolTip(Q(hint));
+    if (w && w->widget) w->widget->setToolTip(PlainTip(Q(hint)));
 }
 
 HWND QtPlatform::SetCapture(HWND window) {
