@@ -3,11 +3,15 @@
 //
 // The player's own window class comes first, as it always did: where a window of
 // that class exists, Stop closes it and the window entry raises it, and a station is
-// played with the unchanged command line. Beyond it, the player is the program at
-// the player location that Zelvora played a station with in this run:
-//  - a process Zelvora started whose program file is that player and which runs on;
-//  - for a player that hands a new address to its running copy, that copy, found by
-//    its program file when Zelvora handed it a station.
+// played with the unchanged command line. Beyond it, the player is a process that
+// Zelvora played a station with in this run, held pinned so that a process id the
+// system gives out again is never taken for it:
+//  - the process Zelvora started, for as long as it runs, whatever program it has
+//    become since (a wrapper such as cvlc execs the real player) or whatever became
+//    of its program file (an upgrade replaces it);
+//  - for a player that hands a new address to its running copy, the one copy that
+//    took it: the one that says it plays the address, or the only copy running.
+//    Among several copies none is guessed at.
 // Nothing else is ever closed: a location pointing at a web browser costs the user
 // none of the windows they had open.
 #pragma once
@@ -16,18 +20,45 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/types.h"
 
 // The player's own top-level window, which stop closes and the menu raises.
 inline constexpr const char* kPlayerWindowClass = "Progressive Networks RAPlayer";
 
+// A closing player is waited for this long before the next one starts.
+inline constexpr plat::UINT kPlayerEndWaitMs = 3000;
+// A player that ends within this many polls of its start (one a second) has
+// most likely failed to play: the tip says so.
+inline constexpr int kQuickEndPolls = 4;
+
+// Another program's process, pinned for as long as the object lives.
+class TPinnedProcess {
+  public:
+    explicit TPinnedProcess(plat::PROCESS process = 0) : process_(process) {}
+    ~TPinnedProcess();
+    TPinnedProcess(TPinnedProcess&& other) noexcept : process_(other.process_) {
+        other.process_ = 0;
+    }
+    TPinnedProcess& operator=(TPinnedProcess&& other) noexcept;
+    TPinnedProcess(const TPinnedProcess&) = delete;
+    TPinnedProcess& operator=(const TPinnedProcess&) = delete;
+
+    plat::PROCESS Get() const { return process_; }
+    plat::DWORD Id() const;
+    bool Ended(plat::UINT waitMs = 0) const;
+
+  private:
+    plat::PROCESS process_;
+};
+
 class TPlayerControl {
   public:
     // Starts the player at the location on the address, so that one station plays at
-    // a time: a running player that would start a second copy is closed first.
-    // False when the program could not be started.
+    // a time: a running player that would start a second copy is closed first and
+    // waited for. False when the program could not be started.
     bool Play(const std::string& location, const std::string& url);
-    // Closes the player: its windows get WM_CLOSE. Nothing when none runs.
+    // Closes the player: its windows get WM_CLOSE, posted. Nothing when none runs.
     void Stop();
     // Brings the player's window forward, restored when minimized; starts the player
     // (with no address) when none runs. False when that start failed.
@@ -35,18 +66,36 @@ class TPlayerControl {
     // What the newest running player says it plays: nothing when no player runs or
     // the system cannot tell, an empty text while it publishes no title.
     std::optional<std::string> NowPlaying();
+    // Looks at the players once (the floating window's poll, once a second): forgets
+    // those that ended, finds the copy that took the last address where it can now be
+    // told, and notes a player that ended at once. True when what plays changed.
+    bool Poll();
+    // Whether a player Zelvora played with still runs.
+    bool Playing();
+    // What went wrong with the last station, for the tip; empty when nothing did.
+    const std::string& Trouble() const { return trouble_; }
 
   private:
-    struct Played {
-        plat::DWORD process;
+    struct Player {
+        TPinnedProcess process;
         std::string programFile;
+        int polls = 0;         // polls since it was started, up to kQuickEndPolls
+        bool started = false;  // Zelvora started it (rather than found the copy)
+        bool closing = false;  // Zelvora asked it to close
     };
-    // The players still running their program file, oldest first; the rest are
-    // forgotten, so that a process id the system gives out again is never taken
-    // for the player.
-    std::vector<Played> Running();
-    bool Start(const std::string& commandLine, const std::string& programFile, bool handsOver);
-    void Remember(plat::DWORD process, const std::string& programFile);
+    // The players still running, oldest first; the ended ones are forgotten.
+    std::vector<Player>& Running();
+    void Close(Player& player);
+    void CloseBeforeNext(const std::string& program, bool handsOver);
+    bool Start(const plat::CommandLine& line, bool handsOver, const std::string& url);
+    void AdoptCopyPlaying();
+    bool Knows(plat::DWORD id) const;
 
-    std::vector<Played> played_;
+    std::vector<Player> players_;
+    // The address a single-instance player was handed while the copy that took it
+    // is not known yet, looked for over the first polls.
+    std::string pendingUrl_, pendingProgram_;
+    int pendingPolls_ = 0;
+    bool endedEarly_ = false;  // a started player ended before kQuickEndPolls polls
+    std::string trouble_;
 };

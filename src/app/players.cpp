@@ -16,19 +16,23 @@ constexpr auto kWindows = TPlayerSystem::Windows, kLinux = TPlayerSystem::Linux;
 // shows no window unless told to: on Windows, without one it could be neither raised
 // nor closed; on Linux it is stopped through its MPRIS interface and needs none.
 // The Linux lines come in the order they are preferred when none is configured.
-// mpv and VLC read "--" as the end of their options; Audacious takes it for an
-// unknown option and refuses to start.
+// mpv and VLC read "--" as the end of their options, on both systems; Audacious
+// takes it for an unknown option and refuses to start. VLC without its graphical
+// interface (vlc-bin alone) would fall back to its command-line one, which reads
+// the end of its empty input and quits at once: it falls back to none instead.
+// Debian's cvlc runs VLC without an interface.
 constexpr TPlayerKind kPlayers[] = {
-    {"vlc.exe", "--one-instance", true, false, kWindows},
+    {"vlc.exe", "--one-instance", true, true, kWindows},
     {"mpc-hc64.exe", "", true, false, kWindows},
     {"mpc-hc.exe", "", true, false, kWindows},
     {"mpc-be64.exe", "", true, false, kWindows},
     {"foobar2000.exe", "", true, false, kWindows},
     {"winamp.exe", "", true, false, kWindows},
-    {"mpv.exe", "--force-window=yes", false, false, kWindows},
+    {"mpv.exe", "--force-window=yes", false, true, kWindows},
     {"mpv", "", false, true, kLinux},
-    {"vlc", "--one-instance", true, true, kLinux},
+    {"vlc", "--one-instance --intf=qt,dummy", true, true, kLinux},
     {"audacious", "", true, false, kLinux},
+    {"cvlc", "", false, true, kLinux},
 };
 constexpr TPlayerKind kUnknownPlayer{"", "", false, false, kWindows};
 
@@ -161,6 +165,14 @@ const TPlayerKind& PlayerKindOf(const std::string& programFile) {
     for (const auto& kind : kPlayers)
         if (SameName(name, kind.file)) return kind;
     return kUnknownPlayer;
+}
+
+plat::CommandLine PlayerCommand(const std::string& location) {
+    plat::CommandLine line{PlayerProgramFile(location), {}};
+    std::size_t rest = line.program.size();
+    if (location.starts_with('"')) rest = std::min(location.size(), line.program.size() + 2);
+    line.arguments = plat::SplitArguments(location.substr(rest));
+    return line;
 }
 
 std::string PlayerProgramFile(const std::string& location) {

@@ -5,12 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/command_line.h"
+
 // The systems a line of the table is for: Linux players are found on PATH only.
 enum class TPlayerSystem : unsigned char { Windows, Linux };
 
 struct TPlayerKind {
     const char* file;       // the player's program file name, in any case
-    const char* arguments;  // put between the program and the address; "" for none
+    const char* arguments;  // put between the program and the address, split as a
+                            // command line; "" for none
     // A start while a copy runs hands the address to that copy, which plays it now,
     // and the started process ends at once.
     bool handsOver;
@@ -28,6 +31,9 @@ const TPlayerKind& PlayerKindOf(const std::string& programFile);
 // location itself when it names a file; otherwise the first part of it up to a
 // blank that names one (a program followed by arguments), as the system looks.
 std::string PlayerProgramFile(const std::string& location);
+
+// The program a player location starts, and the arguments written after it there.
+plat::CommandLine PlayerCommand(const std::string& location);
 
 // The first installed player found in the registry's keys of the known players (both
 // views of the machine's keys), their App Paths, the usual program folders and, for

@@ -60,9 +60,10 @@ void TRadioFloatWin::VolumeBarChange(TObject*) {
     }
 }
 
-// A device that comes back after failing gets its bar back, and so does one that
-// was not there at the start.
+// The poll also looks at the player. A device that comes back after failing gets its
+// bar back, and so does one that was not there at the start.
 void TRadioFloatWin::Timer1Timer(TObject*) {
+    RadioForm->PollPlayer();
     if (!RadioForm->MixerVolume1 && !RadioForm->FindMixer()) return;
     TMixerVolume* mixer = RadioForm->MixerVolume1;
     try {

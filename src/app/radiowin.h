@@ -93,6 +93,9 @@ public:
     void LaunchStation(const std::string& name);
     // Stops the player; the tray icon's tip no longer names a station.
     void StopPlayer();
+    // Looks at the player once a second (the floating window's poll): the tip follows
+    // a player that ended or failed to play.
+    void PollPlayer();
     // Asks the shell to open the address; true when it reports success.
     bool LaunchURL(const std::string& address);
 
@@ -120,8 +123,9 @@ public:
     void TrayMenu1Click(TObject* sender);
     void PGTrayIcon951Click(TObject* sender);
     void PGTrayIcon951DblClick(TObject* sender);
-    // The tip names the station playing and the title its player publishes; it stays
-    // empty where the system cannot tell what a player plays, as it always was.
+    // The tip names the station playing and the title its player publishes, or what
+    // went wrong with it; it stays empty where the system cannot tell what a player
+    // plays and nothing went wrong, as it always was.
     void ShowNowPlaying();
 
     bool WndProc(plat::Message& m) override;
@@ -190,11 +194,6 @@ private:
     std::string playingStation_;  // the station last started, until Stop
 };
 
-// The location as it starts the player, before a blank and the URL. A location with
-// a blank that names an existing program file as a whole is quoted, so that the
-// system cannot start a different program from a prefix of the path; a location
-// with arguments after the program is left as it is.
-std::string QuotedPlayerLocation(const std::string& location);
 // The tray tip for a station and the title playing on it: "Station - Title", the
 // title shortened to fit the tip with "..." and control characters made blanks.
 std::string NowPlayingTip(const std::string& station, const std::string& title);

@@ -3,14 +3,7 @@
 #include "app/radiowin.h"
 
 #include "gui/application.h"
-#include "gui/fileutil.h"
 #include "platform/platform.h"
-
-std::string QuotedPlayerLocation(const std::string& location) {
-    bool quote =
-        location.find(' ') != std::string::npos && location.front() != '"' && FileExists(location);
-    return quote ? "\"" + location + "\"" : location;
-}
 
 void ShowPlayerFailure() {
     Application->MessageBox(
@@ -27,6 +20,10 @@ void TRadioForm::LaunchStation(const std::string& name) {
     if (!Player.Play(RealAudioLoc, *url)) return ShowPlayerFailure();
     playingStation_ = name;
     ShowNowPlaying();
+}
+
+void TRadioForm::PollPlayer() {
+    if (Player.Poll()) ShowNowPlaying();
 }
 
 void TRadioForm::StopPlayer() {

@@ -146,8 +146,11 @@ std::string NowPlayingTip(const std::string& station, const std::string& title) 
 
 void TRadioForm::ShowNowPlaying() {
     std::optional<std::string> title = Player.NowPlaying();
-    PGTrayIcon951->SetHint(
-        title && !playingStation_.empty() ? NowPlayingTip(playingStation_, *title) : std::string());
+    const std::string& trouble = Player.Trouble();
+    std::string tip;
+    if (!playingStation_.empty() && (title || !trouble.empty()))
+        tip = NowPlayingTip(playingStation_, trouble.empty() ? *title : trouble);
+    PGTrayIcon951->SetHint(tip);
 }
 
 bool TRadioForm::WndProc(plat::Message& m) {

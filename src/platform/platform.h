@@ -73,31 +73,45 @@ public:
 
     // -- Other programs: the player and whatever else a person runs ----------------
     // The app layer decides which processes are the player; these calls act on the
-    // process ids it hands them and on nothing else.
+    // processes it hands them and on nothing else.
     //
-    // Starts a program as WinExec does (the same command line, the same wait until
-    // the program is ready for input, the same result: 32 or more on success, 0, 2, 3
-    // or 11 on failure) and gives back the started process's id, 0 on failure.
-    // Linux: the line split by the Windows rules, spawned without a shell.
-    virtual UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) = 0;
+    // Starts the program with the arguments, each of which reaches it as exactly one
+    // argument: Windows makes the command line by the C runtime's quoting rules and
+    // waits, as WinExec does, until the program is ready for input; Linux hands the
+    // vector over as it is, without a shell, in a session of its own. The program's
+    // output goes nowhere. The result is WinExec's (32 or more on success; 0, 2, 3 or
+    // 11 on failure); *process is the started process, 0 on failure.
+    virtual UINT StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                              int showCmd, PROCESS* process) = 0;
+    // Pins the process running under the id; 0 when none does (or it cannot be seen).
+    virtual PROCESS OpenProcess(DWORD processId) = 0;
+    virtual void ReleaseProcess(PROCESS process) = 0;
+    virtual DWORD ProcessIdOf(PROCESS process) = 0;
+    // Whether the process has ended, waiting up to the milliseconds for it to end.
+    virtual bool ProcessHasEnded(PROCESS process, UINT milliseconds) = 0;
     // The running processes whose program file is this one, compared as the file
-    // system compares names. Windows: QueryFullProcessImageNameA of every process;
+    // system compares names; a program file replaced since the process started (an
+    // upgrade) still counts. Windows: QueryFullProcessImageNameA of every process;
     // Linux: /proc/<pid>/exe.
     virtual std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) = 0;
+    // The processes of the players that say they play this address: nothing where the
+    // system cannot tell (Windows). Linux: xesam:url of the MPRIS Metadata.
+    virtual std::vector<DWORD> ProcessesPlaying(const std::string& address) = 0;
     // Asks the process to end the way a person would: WM_CLOSE to each of its visible
     // top-level windows (EnumWindows, GetWindowThreadProcessId, IsWindowVisible),
     // posted, so that a program that hangs cannot hang this one. FALSE when it has no
-    // such window and so was not asked. Linux: Player.Stop, then Quit, on the MPRIS
-    // instance whose bus connection is this process's; without one, SIGTERM to it.
-    virtual BOOL CloseProcessWindows(DWORD processId) = 0;
+    // such window (or has ended) and so was not asked. Linux: Player.Stop, then Quit,
+    // on the MPRIS instance whose bus connection is this process's; without one,
+    // SIGTERM to it.
+    virtual BOOL CloseProcessWindows(PROCESS process) = 0;
     // Brings the process's main window (its first visible top-level window without an
     // owner) to the front, restored first when minimized (IsIconic, SW_RESTORE,
     // SetForegroundWindow). FALSE when it has none. Linux: Raise on its MPRIS instance.
-    virtual BOOL RaiseProcessWindow(DWORD processId) = 0;
+    virtual BOOL RaiseProcessWindow(PROCESS process) = 0;
     // What the process's player says it is playing now (a stream's song title):
     // nothing where the system cannot tell what players play (Windows), an empty text
     // while the player publishes no title. Linux: xesam:title of its MPRIS Metadata.
-    virtual std::optional<std::string> NowPlayingTitle(DWORD processId) = 0;
+    virtual std::optional<std::string> NowPlayingTitle(PROCESS process) = 0;
     // From now on the window is posted the message (wParam: the process id) whenever a
     // player's title changes, a player appears or a player goes away; window 0 stops
     // it. Linux: from MPRIS PropertiesChanged and the bus's NameOwnerChanged signals.

@@ -24,6 +24,9 @@ using HICON = std::uintptr_t;
 using HKEY = std::uintptr_t;
 using HANDLE = std::uintptr_t;
 inline constexpr HANDLE INVALID_HANDLE_VALUE = ~HANDLE{0};
+// Another program's process, pinned: it names that process, never a later one given
+// the same id, until it is released (Windows: a process handle; Linux: a pidfd).
+using PROCESS = std::uintptr_t;
 
 struct POINT {
     LONG x = 0;

@@ -152,13 +152,13 @@ void SingleInstancePlayer(Day& day) {
 }
 
 void PlayerWithASwitch(Day& day) {
-    PlayRaiseAndStop(day, {"vlc", "ZelStubVlc", "--one-instance", true}, 0);
+    PlayRaiseAndStop(day, {"vlc", "ZelStubVlc", "--one-instance --", true}, 0);
 }
 
 // mpv starts anew for each station: the one playing is closed first. A copy the
 // person started is never Zelvora's to close.
 void MultiInstancePlayer(Day& day) {
-    const Stub mpv{"mpv", "mpv", "--force-window=yes", false};
+    const Stub mpv{"mpv", "mpv", "--force-window=yes --", false};
     const DWORD own = StartOwnCopy(day, mpv);
     PlayRaiseAndStop(day, mpv, 0);
     Expect(!Closed(day, own) && !TopWindows(mpv.windowClass, own).empty(),

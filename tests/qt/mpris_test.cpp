@@ -24,20 +24,24 @@ class QtMpris : public QtTest {
             !QFileInfo::exists("/etc/mpv/scripts/mpris.so"))
             GTEST_SKIP() << "no mpv with mpv-mpris";
     }
-    bool Runs(plat::DWORD pid) {
-        const auto ids = platform().ProcessesOfProgram("mpv");
-        return std::find(ids.begin(), ids.end(), pid) != ids.end();
+    void TearDown() override {
+        for (plat::PROCESS process : started_) platform().ReleaseProcess(process);
+        QtTest::TearDown();
+    }
+    bool Runs(plat::PROCESS process) { return !platform().ProcessHasEnded(process, 0); }
+    plat::PROCESS Start(const std::string& program, const std::vector<std::string>& arguments) {
+        plat::PROCESS process = 0;
+        EXPECT_GE(platform().StartProcess(program, arguments, plat::SW_SHOWNORMAL, &process), 32u);
+        if (process) started_.push_back(process);
+        return process;
     }
     // mpv playing a generated tone to no audio device, under the title given.
-    plat::DWORD StartMpv(const std::string& title) {
-        plat::DWORD pid = 0;
-        const std::string line =
-            "mpv --no-config --script=/etc/mpv/scripts/mpris.so --ao=null "
-            "--force-window=no --really-quiet \"--force-media-title=" +
-            title + "\" -- av://lavfi:sine=frequency=440:duration=60";
-        EXPECT_GE(platform().CreateProcessA(line, plat::SW_SHOWNORMAL, &pid), 32u);
-        return pid;
+    plat::PROCESS StartMpv(const std::string& title) {
+        return Start("mpv", {"--no-config", "--script=/etc/mpv/scripts/mpris.so", "--ao=null",
+                             "--force-window=no", "--force-media-title=" + title, "--",
+                             "av://lavfi:sine=frequency=440:duration=60"});
     }
+    std::vector<plat::PROCESS> started_;
 };
 
 TEST_F(QtMpris, MpvIsStoppedAndItsTitleReachesTheWindowThroughItsInterface) {
@@ -51,13 +55,15 @@ TEST_F(QtMpris, MpvIsStoppedAndItsTitleReachesTheWindowThroughItsInterface) {
     const plat::HWND window = p.CreateWindowA(spec);
     p.WatchNowPlaying(window, kNowPlaying);
 
-    const plat::DWORD pid = StartMpv("Tone A");
+    const plat::PROCESS pid = StartMpv("Tone A");
     ASSERT_NE(pid, 0u);
     // The player registers on the bus a moment after it starts.
     ASSERT_TRUE(WaitFor([&] { return p.NowPlayingTitle(pid) == "Tone A"; }, 10000));
     const plat::Message* told = sink.Last(kNowPlaying);
     ASSERT_NE(told, nullptr) << "the title came by a signal, not by asking";
-    EXPECT_EQ(told->wParam, pid);
+    EXPECT_EQ(told->wParam, p.ProcessIdOf(pid));
+    EXPECT_EQ(p.ProcessesPlaying("av://lavfi:sine=frequency=440:duration=60"),
+              std::vector<plat::DWORD>{p.ProcessIdOf(pid)});
     EXPECT_FALSE(p.RaiseProcessWindow(pid)) << "mpv's plugin cannot raise it";
     EXPECT_TRUE(Runs(pid));
 
@@ -78,19 +84,17 @@ TEST_F(QtMpris, ATitleChangedWhilePlayingReachesTheWindow) {
     spec.className = "TZelTestForm";
     spec.sink = &sink;
     p.WatchNowPlaying(p.CreateWindowA(spec), kNowPlaying);
-    plat::DWORD pid = 0;
-    ASSERT_GE(p.CreateProcessA("mpv --no-config --script=/etc/mpv/scripts/mpris.so --ao=null "
-                               "--force-window=no --really-quiet -- "
-                               "av://lavfi:sine=frequency=440:duration=1.5 "
-                               "av://lavfi:sine=frequency=660:duration=30",
-                               plat::SW_SHOWNORMAL, &pid),
-              32u);
+    const plat::PROCESS pid =
+        Start("mpv", {"--no-config", "--script=/etc/mpv/scripts/mpris.so", "--ao=null",
+                      "--force-window=no", "--", "av://lavfi:sine=frequency=440:duration=1.5",
+                      "av://lavfi:sine=frequency=660:duration=30"});
+    ASSERT_NE(pid, 0u);
     ASSERT_TRUE(WaitFor([&] { return p.NowPlayingTitle(pid)->find("440") != std::string::npos; }));
     sink.Clear();
     EXPECT_TRUE(WaitFor([&] { return p.NowPlayingTitle(pid)->find("660") != std::string::npos; }));
     const plat::Message* told = sink.Last(kNowPlaying);
     ASSERT_NE(told, nullptr);
-    EXPECT_EQ(told->wParam, pid);
+    EXPECT_EQ(told->wParam, p.ProcessIdOf(pid));
     EXPECT_TRUE(p.CloseProcessWindows(pid));
 }
 
@@ -100,16 +104,11 @@ TEST_F(QtMpris, VlcStoppedThroughItsInterfaceIsAskedToQuitAsWell) {
     if (::geteuid() == 0) GTEST_SKIP() << "VLC does not run as root";
     if (QStandardPaths::findExecutable("vlc").isEmpty()) GTEST_SKIP() << "no VLC";
     auto& p = platform();
-    plat::DWORD pid = 0;
     // Nothing to play: VLC, unlike mpv, waits on with an empty playlist.
-    ASSERT_GE(p.CreateProcessA("vlc -I dummy --quiet --aout=dummy --one-instance -- "
-                               "file:///zelvora-nothing-here.ogg",
-                               plat::SW_SHOWNORMAL, &pid),
-              32u);
-    auto runs = [&] {
-        const auto ids = p.ProcessesOfProgram("vlc");
-        return std::find(ids.begin(), ids.end(), pid) != ids.end();
-    };
+    const plat::PROCESS pid = Start("vlc", {"-I", "dummy", "--aout=dummy", "--one-instance", "--",
+                                            "file:///zelvora-nothing-here.ogg"});
+    ASSERT_NE(pid, 0u);
+    auto runs = [&] { return Runs(pid); };
     ASSERT_TRUE(WaitFor(runs));
     Pump(3000);  // until its interface is on the bus
     EXPECT_TRUE(p.CloseProcessWindows(pid));

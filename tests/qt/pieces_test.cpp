@@ -1,18 +1,18 @@
-// The backend's pieces that need no desktop: command lines taken apart as Windows
-// starts them, the rich-text reader on good and damaged text, desktop entries, where
-// the program's data files are.
+// The backend's pieces that need no desktop: the rich-text reader on good and damaged
+// text, desktop entries, where the program's data files are.
 #include <gtest/gtest.h>
+
+#include <QTextDocument>
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 
-#include "platform/qt/command_line.h"
 #include "platform/qt/desktop_entry.h"
 #include "platform/qt/rtf_reader.h"
+#include "platform/qt/widgets.h"
 #include "platform/qt/xdg.h"
 
 using namespace qtb;
@@ -21,21 +21,16 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(CommandLines, AreTakenApartAsWindowsStartsThem) {
-    const std::set<std::string> programs{"/opt/My Player/play", "/usr/bin/mpv"};
-    auto isProgram = [&](const std::string& p) { return programs.count(p) != 0; };
-    auto split = [&](const std::string& line) { return SplitCommandLine(line, isProgram); };
-
-    EXPECT_EQ(split("/usr/bin/mpv http://a/b").program, "/usr/bin/mpv");
-    EXPECT_EQ(split("/usr/bin/mpv http://a/b").arguments, Args{"http://a/b"});
-    // Unquoted blanks in the path: the first prefix that is a program.
-    EXPECT_EQ(split("/opt/My Player/play http://x").program, "/opt/My Player/play");
-    EXPECT_EQ(split("/opt/My Player/play http://x").arguments, Args{"http://x"});
-    EXPECT_EQ(split("\"/opt/My Player/play\" a").program, "/opt/My Player/play");
-    EXPECT_EQ(split("C:\\raplayer\\raplayer.exe http://x").program, "C:\\raplayer\\raplayer.exe");
-    // An empty player location leaves the address to be started, which fails.
-    EXPECT_EQ(split(" http://x").program, "http://x");
-    EXPECT_EQ(split("p a\\\\\"b c\" \"d\"\"e\" f\\g").arguments, (Args{"a\\b c", "d\"e", "f\\g"}));
+// A tip is shown as the text it is, a tag at its start (from a station's name or a
+// stream's title) included: no picture or file is ever loaded for it.
+TEST(Tips, AreShownAsPlainText) {
+    for (const QString& text : {QString("Jazz - Take Five"),
+                               QString("<img src='file:///etc/passwd'> - <b>x</b> & y")}) {
+        QTextDocument shown;
+        shown.setHtml(PlainTip(text));
+        EXPECT_EQ(shown.toPlainText(), text);
+        EXPECT_FALSE(shown.toHtml().contains("<img")) << PlainTip(text).toStdString();
+    }
 }
 
 TEST(RichText, KeepsParagraphsBoldSizesAndColours) {

@@ -145,6 +145,9 @@ TEST_F(FloatWindow, StopClosesTheRunningPlayerAndOtherwiseDoesNothing) {
 
     plat::HWND player = harness().AddForeignWindow(kPlayerWindowClass, "RealPlayer: jazz");
     RadioFloatWin->SpeedButton1->UserClick();
+    // Posted, not sent: a player that hangs cannot hang the tray.
+    EXPECT_EQ(LogIndex("SendMessageA"), -1);
+    harness().DispatchPosted();
     const auto& got = harness().Window(player)->received;
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].msg, plat::WM_CLOSE);

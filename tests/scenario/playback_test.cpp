@@ -35,15 +35,18 @@ const char* const kFailure =
     "tell Zelvora where RealAudio is, or if you do not have RealAudio, go to "
     "https://player.example.org/ to download and install RealAudio.";
 
+// The program and the address, each one argument: a program path with a blank is
+// quoted whether or not it exists, and an empty address gives no argument at all.
 TEST_F(Playback, TheCommandLineIsThePlayerABlankAndTheURL) {
     RadioForm->LaunchStation("Jazz FM");
     RadioForm->LaunchStation("Empty");
-    RadioForm->RealAudioLoc = "C:\\Program Files\\Player\\play.exe";  // no such file: as it is
+    RadioForm->RealAudioLoc = "C:\\Program Files\\Player\\play.exe";  // no such file
     RadioForm->LaunchStation("Jazz FM");
-    EXPECT_EQ(CommandLines(), (std::vector<std::string>{
-                                  "C:\\raplayer\\raplayer.exe http://jazz.invalid/live",
-                                  "C:\\raplayer\\raplayer.exe ",
-                                  "C:\\Program Files\\Player\\play.exe http://jazz.invalid/live"}));
+    EXPECT_EQ(CommandLines(),
+              (std::vector<std::string>{
+                  "C:\\raplayer\\raplayer.exe http://jazz.invalid/live",
+                  "C:\\raplayer\\raplayer.exe",
+                  "\"C:\\Program Files\\Player\\play.exe\" http://jazz.invalid/live"}));
     EXPECT_TRUE(harness().messageBoxes.empty());
 }
 

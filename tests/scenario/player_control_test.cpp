@@ -4,6 +4,7 @@
 
 #include "app/radiotoolbar.h"
 #include "app/radiowin.h"
+#include "components/PGTray95.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -34,6 +35,7 @@ class PlayerControl : public AppTest {
     const ProcessRecord& Started(size_t n) {
         return harness().processes.at(harness().processes.size() - n - 1);
     }
+    std::string Tip() { return RadioForm->PGTrayIcon951->Tip(); }
     std::vector<std::string> Lines() {
         std::vector<std::string> lines;
         for (const auto& call : harness().winExecs) lines.push_back(call.commandLine);
@@ -75,14 +77,14 @@ TEST_F(PlayerControl, APlayerThatWouldStartASecondCopyIsClosedFirstOrGetsItsSwit
     EXPECT_EQ(Proc(first).closeRequests, 1);
     EXPECT_FALSE(Proc(first).running);
     EXPECT_TRUE(Started(0).running);
-    EXPECT_EQ(Lines().back(), "C:\\mpv\\mpv.exe --force-window=yes http://news.invalid/");
+    EXPECT_EQ(Lines().back(), "C:\\mpv\\mpv.exe --force-window=yes -- http://news.invalid/");
 
     // Changing the player replaces what plays as well; VLC takes its switch instead.
     UsePlayer("D:\\VideoLAN\\VLC\\VLC.EXE", true);
     Play(0);
     EXPECT_EQ(Started(1).closeRequests, 1) << "the mpv still playing";
     Play(1);
-    EXPECT_EQ(Lines().back(), "D:\\VideoLAN\\VLC\\VLC.EXE --one-instance http://news.invalid/");
+    EXPECT_EQ(Lines().back(), "D:\\VideoLAN\\VLC\\VLC.EXE --one-instance -- http://news.invalid/");
     EXPECT_EQ(Started(1).closeRequests, 0);
     EXPECT_EQ(Started(1).commandLines.size(), 2u);
 }
@@ -123,6 +125,7 @@ TEST_F(PlayerControl, TheOwnWindowClassComesFirstWithItsCommandLineUnchanged) {
     Raise();
     EXPECT_EQ(harness().foregroundCalls.back(), classic);
     Stop();
+    harness().DispatchPosted();
     EXPECT_EQ(harness().Window(classic)->received.size(), 1u);
     EXPECT_EQ(Proc(mpv).closeRequests, 0);
 
@@ -154,6 +157,62 @@ TEST_F(PlayerControl, APlayerPlayingWithoutAWindowIsLeftPlayingByTheWindowEntry)
     Raise();
     EXPECT_EQ(Lines().size(), 1u) << "no bare second copy beside the one playing";
     EXPECT_TRUE(Started(0).running);
+}
+
+// A single-instance player the table does not know is closed before the next station;
+// started while the old copy still closes, it would hand the address to that copy and
+// nothing would play. The next start waits for the old copy to end, for 3 s at most.
+TEST_F(PlayerControl, TheNextStationWaitsForTheClosingPlayerToEnd) {
+    const std::string single = "C:\\Players\\single.exe";
+    UsePlayer(single, true);
+    harness().programs[single].closingMs = 500;
+    Play(0);
+    const plat::DWORD first = Started(0).id;
+    Play(1);
+    EXPECT_FALSE(Proc(first).running);
+    EXPECT_TRUE(Started(0).running) << "the new copy plays: it found no copy to hand over to";
+    EXPECT_EQ(harness().processWaits, std::vector<plat::UINT>{kPlayerEndWaitMs});
+    EXPECT_EQ(Tip(), "");
+
+    harness().programs[single].ignoresClose = true;
+    Play(0);
+    EXPECT_TRUE(Started(1).running) << "waited for, not killed";
+    EXPECT_EQ(Tip(), "Jazz - the player before did not end");
+}
+
+// The copy a single-instance player handed the address to is the one that says it
+// plays it, or the only one running; among several that say nothing, none is taken.
+TEST_F(PlayerControl, OnlyTheCopyThatTookTheAddressIsStopped) {
+    const std::string vlc = "C:\\VLC\\vlc.exe";
+    UsePlayer(vlc, true);
+    const plat::DWORD mine = harness().AddProcess(vlc), other = harness().AddProcess(vlc);
+    Play(0);
+    Stop();
+    EXPECT_EQ(Proc(mine).closeRequests + Proc(other).closeRequests, 0) << "no guess among two";
+
+    harness().publishesNowPlaying = true;
+    harness().playingAddress[other] = "http://news.invalid/";
+    Play(1);
+    Stop();
+    EXPECT_EQ(Proc(mine).closeRequests, 0);
+    EXPECT_EQ(Proc(other).closeRequests, 1);
+    EXPECT_EQ(harness().pinnedProcesses, 0) << "every process pinned was let go once it ended";
+}
+
+// A player that ends within a few seconds of its start did not play: the tip says so
+// until the next station or Stop; one that ends later simply leaves the tip.
+TEST_F(PlayerControl, APlayerThatEndsAtOnceIsSaidSoInTheTip) {
+    UsePlayer("/usr/bin/vlc");
+    Play(0);
+    harness().processes.back().running = false;
+    harness().Advance(1000);
+    EXPECT_EQ(Tip(), "Jazz - the player ended at once");
+    Play(1);
+    EXPECT_EQ(Tip(), "");
+    harness().Advance(kQuickEndPolls * 1000);
+    harness().processes.back().running = false;
+    harness().Advance(1000);
+    EXPECT_EQ(Tip(), "");
 }
 
 }  // namespace

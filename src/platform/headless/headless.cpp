@@ -57,7 +57,7 @@ void HeadlessPlatform::ExitProcess(UINT exitCode) {
 
 UINT HeadlessPlatform::WinExec(const std::string& commandLine, int showCmd) {
     Record(log, "WinExec", commandLine, showCmd);
-    winExecs.push_back({commandLine, showCmd});
+    winExecs.push_back({commandLine, showCmd, {}, {}});
     if (winExecResults.empty()) return 33;
     UINT result = winExecResults.front();
     winExecResults.pop_front();

@@ -31,8 +31,10 @@ struct MessageBoxCall {
 };
 
 struct WinExecCall {
-    std::string commandLine;
+    std::string commandLine;  // a StartProcess's as Windows would make it
     int showCmd = 0;
+    std::string program;                 // StartProcess: the program and the arguments
+    std::vector<std::string> arguments;  // it was given
 };
 
 struct ShellExecuteCall {
@@ -86,7 +88,7 @@ struct AuxDevice {
     MMRESULT capsResult = MMSYSERR_NOERROR;
 };
 
-// Another program's process, as CreateProcessA started it or the test put it there.
+// Another program's process, as StartProcess started it or the test put it there.
 struct ProcessWindow {
     std::string title;
     bool visible = true;
@@ -101,13 +103,15 @@ struct ProcessRecord {
     std::vector<ProcessWindow> windows;
     int closeRequests = 0;  // CloseProcessWindows calls that reached a visible window
     int raises = 0;         // RaiseProcessWindow calls that brought a window forward
+    std::uint64_t endsAt = 0;  // asked to close: the clock's time it ends at, 0 for none
 };
-// How a program behaves when CreateProcessA starts it. A program not scripted starts
+// How a program behaves when StartProcess starts it. A program not scripted starts
 // a new process with one visible window, which ends when asked to close.
 struct ProgramScript {
     bool handsOver = false;     // a start while a copy runs hands it the line and ends
     bool hasWindow = true;      // without one it cannot be asked to close or raised
     bool ignoresClose = false;  // asked to close, it runs on
+    UINT closingMs = 0;         // asked to close, it ends this much later
 };
 
 // One window as the headless backend holds it (the GUI objects keep the real state).
@@ -155,7 +159,7 @@ class HeadlessPlatform final : public Platform {
     // What the user does while a message box is open, before it is answered.
     std::function<void(const MessageBoxCall& box)> onMessageBox;
 
-    std::deque<UINT> winExecResults;  // WinExec and CreateProcessA; empty: 33 (success)
+    std::deque<UINT> winExecResults;  // WinExec and StartProcess; empty: 33 (success)
     std::map<std::string, std::string> environment;  // GetEnvironmentVariableA, names any case
     // The system code page CP_ACP stands for: UTF-8 as on Linux, or 1252 (Western
     // Windows) for tests of texts that code page cannot hold.
@@ -176,6 +180,10 @@ class HeadlessPlatform final : public Platform {
     std::map<DWORD, std::string> nowPlaying;
     // A player publishes a new title: stored, and the watching window is posted.
     void SetNowPlaying(DWORD processId, const std::string& title);
+    // The address each player says it plays, while publishesNowPlaying is on.
+    std::map<DWORD, std::string> playingAddress;
+    int pinnedProcesses = 0;  // StartProcess and OpenProcess minus ReleaseProcess
+    std::vector<UINT> processWaits;  // ProcessHasEnded calls that waited, and how long
     HWND nowPlayingWindow = 0;  // as WatchNowPlaying left them
     UINT nowPlayingMessage = 0;
     LRESULT shellExecuteResult = 42;
@@ -229,7 +237,7 @@ class HeadlessPlatform final : public Platform {
     // null, numbers and handles in decimal; shell-link methods as "ShellLink.SetPath(..)".
     std::vector<std::string> log;
     std::vector<MessageBoxCall> messageBoxes;
-    std::vector<WinExecCall> winExecs;  // every start, by WinExec or CreateProcessA
+    std::vector<WinExecCall> winExecs;  // every start, by WinExec or StartProcess
     std::vector<ShellExecuteCall> shellExecutes;
     std::vector<HelpCall> helpCalls;
     std::vector<NotifyCall> notifications;
@@ -258,11 +266,17 @@ class HeadlessPlatform final : public Platform {
     int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text, int length,
                             char* buffer, int bufferLength, BOOL* usedDefaultChar) override;
     std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
-    UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) override;
+    UINT StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                      int showCmd, PROCESS* process) override;
+    PROCESS OpenProcess(DWORD processId) override;
+    void ReleaseProcess(PROCESS process) override;
+    DWORD ProcessIdOf(PROCESS process) override;
+    bool ProcessHasEnded(PROCESS process, UINT milliseconds) override;
     std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
-    BOOL CloseProcessWindows(DWORD processId) override;
-    BOOL RaiseProcessWindow(DWORD processId) override;
-    std::optional<std::string> NowPlayingTitle(DWORD processId) override;
+    std::vector<DWORD> ProcessesPlaying(const std::string& address) override;
+    BOOL CloseProcessWindows(PROCESS process) override;
+    BOOL RaiseProcessWindow(PROCESS process) override;
+    std::optional<std::string> NowPlayingTitle(PROCESS process) override;
     void WatchNowPlaying(HWND window, UINT message) override;
 
     DWORD GetLastError() override;

@@ -1,27 +1,11 @@
 // Other programs' processes: started by CreateProcessA or put there by the test, each
 // with the windows it shows, behaving as the test's script says.
+#include "platform/command_line.h"
 #include "platform/headless/state.h"
 
 namespace plat::headless {
 
 namespace {
-
-// The program a command line starts: the quoted part, or the longest program the
-// script knows (or a process runs) that the line begins with, else the first word.
-std::string ProgramOf(const HeadlessPlatform& h, const std::string& line) {
-    if (line.starts_with('"')) return line.substr(1, line.find('"', 1) - 1);
-    std::string best;
-    auto consider = [&](const std::string& file) {
-        bool starts =
-            line.size() >= file.size() && EqualsIgnoreCase(line.substr(0, file.size()), file);
-        if (starts && (line.size() == file.size() || line[file.size()] == ' ') &&
-            file.size() > best.size())
-            best = file;
-    };
-    for (const auto& [file, script] : h.programs) consider(file);
-    for (const auto& p : h.processes) consider(p.programFile);
-    return best.empty() ? line.substr(0, line.find(' ')) : best;
-}
 
 ProgramScript ScriptOf(const HeadlessPlatform& h, const std::string& file) {
     for (const auto& [name, script] : h.programs)
@@ -59,11 +43,14 @@ const ProcessRecord* HeadlessPlatform::Process(DWORD id) const {
     return nullptr;
 }
 
-UINT HeadlessPlatform::CreateProcessA(const std::string& commandLine, int showCmd,
-                                      DWORD* processId) {
-    Record(log, "CreateProcessA", commandLine, showCmd);
-    winExecs.push_back({commandLine, showCmd});
-    if (processId) *processId = 0;
+// A process is pinned by its id: the ids here are never given out again.
+UINT HeadlessPlatform::StartProcess(const std::string& program,
+                                    const std::vector<std::string>& arguments, int showCmd,
+                                    PROCESS* process) {
+    const std::string commandLine = JoinCommandLine({program, arguments});
+    Record(log, "StartProcess", commandLine, showCmd);
+    winExecs.push_back({commandLine, showCmd, program, arguments});
+    if (process) *process = 0;
     UINT result = 33;
     if (!winExecResults.empty()) {
         result = winExecResults.front();
@@ -71,23 +58,48 @@ UINT HeadlessPlatform::CreateProcessA(const std::string& commandLine, int showCm
     }
     if (result < 32) return result;
 
-    const std::string file = ProgramOf(*this, commandLine);
-    const ProgramScript script = ScriptOf(*this, file);
+    const ProgramScript script = ScriptOf(*this, program);
     // A deque keeps its elements in place as it grows: copy stays valid below.
     ProcessRecord* copy = nullptr;
     for (auto& p : processes)
-        if (!copy && p.running && EqualsIgnoreCase(p.programFile, file)) copy = &p;
+        if (!copy && p.running && EqualsIgnoreCase(p.programFile, program)) copy = &p;
     std::vector<ProcessWindow> windows;
-    if (script.hasWindow) windows.push_back({file, showCmd != SW_HIDE, false});
-    DWORD id = AddProcess(file, windows);
+    if (script.hasWindow) windows.push_back({program, showCmd != SW_HIDE, false});
+    DWORD id = AddProcess(program, windows);
     processes.back().commandLines.push_back(commandLine);
     if (script.handsOver && copy) {
         // The new process hands its line to the running copy and ends at once.
         copy->commandLines.push_back(commandLine);
         processes.back().running = false;
     }
-    if (processId) *processId = id;
+    ++pinnedProcesses;
+    if (process) *process = id;
     return result;
+}
+
+PROCESS HeadlessPlatform::OpenProcess(DWORD processId) {
+    Record(log, "OpenProcess", processId);
+    if (!Running(processes, processId)) return 0;
+    ++pinnedProcesses;
+    return processId;
+}
+
+void HeadlessPlatform::ReleaseProcess(PROCESS process) {
+    if (process) --pinnedProcesses;
+}
+
+DWORD HeadlessPlatform::ProcessIdOf(PROCESS process) {
+    return static_cast<DWORD>(process);
+}
+
+// A process that was asked to close and takes a while ends when a wait reaches the
+// time it ends at; the clock itself does not move.
+bool HeadlessPlatform::ProcessHasEnded(PROCESS process, UINT milliseconds) {
+    ProcessRecord* p = Running(processes, static_cast<DWORD>(process));
+    if (!p) return true;
+    if (milliseconds) processWaits.push_back(milliseconds);
+    if (p->endsAt && p->endsAt <= Now() + milliseconds) p->running = false;
+    return !p->running;
 }
 
 std::vector<DWORD> HeadlessPlatform::ProcessesOfProgram(const std::string& programFile) {
@@ -98,18 +110,30 @@ std::vector<DWORD> HeadlessPlatform::ProcessesOfProgram(const std::string& progr
     return found;
 }
 
-BOOL HeadlessPlatform::CloseProcessWindows(DWORD processId) {
-    Record(log, "CloseProcessWindows", processId);
-    ProcessRecord* p = Running(processes, processId);
+std::vector<DWORD> HeadlessPlatform::ProcessesPlaying(const std::string& address) {
+    Record(log, "ProcessesPlaying", address);
+    std::vector<DWORD> found;
+    if (!publishesNowPlaying) return found;
+    for (const auto& [id, playing] : playingAddress)
+        if (playing == address && Running(processes, id)) found.push_back(id);
+    return found;
+}
+
+BOOL HeadlessPlatform::CloseProcessWindows(PROCESS process) {
+    Record(log, "CloseProcessWindows", process);
+    ProcessRecord* p = Running(processes, static_cast<DWORD>(process));
     if (!p || !FirstVisible(*p)) return 0;
     ++p->closeRequests;
-    if (!ScriptOf(*this, p->programFile).ignoresClose) p->running = false;
+    const ProgramScript script = ScriptOf(*this, p->programFile);
+    if (script.ignoresClose) return 1;
+    if (script.closingMs && !p->endsAt) p->endsAt = Now() + script.closingMs;
+    if (!script.closingMs) p->running = false;
     return 1;
 }
 
-BOOL HeadlessPlatform::RaiseProcessWindow(DWORD processId) {
-    Record(log, "RaiseProcessWindow", processId);
-    ProcessRecord* p = Running(processes, processId);
+BOOL HeadlessPlatform::RaiseProcessWindow(PROCESS process) {
+    Record(log, "RaiseProcessWindow", process);
+    ProcessRecord* p = Running(processes, static_cast<DWORD>(process));
     ProcessWindow* w = p ? FirstVisible(*p) : nullptr;
     if (!w) return 0;
     w->minimized = false;
@@ -117,10 +141,10 @@ BOOL HeadlessPlatform::RaiseProcessWindow(DWORD processId) {
     return 1;
 }
 
-std::optional<std::string> HeadlessPlatform::NowPlayingTitle(DWORD processId) {
-    Record(log, "NowPlayingTitle", processId);
+std::optional<std::string> HeadlessPlatform::NowPlayingTitle(PROCESS process) {
+    Record(log, "NowPlayingTitle", process);
     if (!publishesNowPlaying) return std::nullopt;
-    auto title = nowPlaying.find(processId);
+    auto title = nowPlaying.find(static_cast<DWORD>(process));
     return title == nowPlaying.end() ? std::string() : title->second;
 }
 

@@ -96,6 +96,7 @@ void Mpris::Apply(Instance& instance, const QVariantMap& properties) {
     if (properties.contains("CanRaise")) instance.canRaise = properties["CanRaise"].toBool();
     if (!properties.contains("Metadata")) return;
     const QVariantMap metadata = AsMap(properties["Metadata"]);
+    instance.url = metadata.value("xesam:url").toString().toStdString();
     const std::string title = metadata.value("xesam:title").toString().toStdString();
     if (title == instance.title) return;
     instance.title = title;
@@ -164,6 +165,13 @@ std::string Mpris::Title(plat::DWORD pid) const {
     for (const auto& [owner, instance] : instances_)
         if (instance.pid == pid) return instance.title;
     return {};
+}
+
+std::vector<plat::DWORD> Mpris::Playing(const std::string& address) const {
+    std::vector<plat::DWORD> found;
+    for (const auto& [owner, instance] : instances_)
+        if (!address.empty() && instance.url == address) found.push_back(instance.pid);
+    return found;
 }
 
 }  // namespace qtb

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -34,6 +35,8 @@ class Mpris final : public QObject {
     bool Raise(plat::DWORD pid);
     // xesam:title of its Metadata; empty when it publishes none or has no instance.
     std::string Title(plat::DWORD pid) const;
+    // The processes of the instances whose Metadata xesam:url is the address.
+    std::vector<plat::DWORD> Playing(const std::string& address) const;
 
   private slots:
     void OwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
@@ -45,6 +48,7 @@ class Mpris final : public QObject {
         QString name;  // org.mpris.MediaPlayer2.*
         plat::DWORD pid = 0;
         std::string title;
+        std::string url;  // xesam:url, what it plays
         bool canQuit = false;
         bool canRaise = false;
     };

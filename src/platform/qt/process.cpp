@@ -9,10 +9,13 @@
 #include <QStandardPaths>
 #include <QStyleHints>
 #include <QUrl>
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "platform/posix/text.h"
-#include "platform/qt/command_line.h"
+#include "platform/command_line.h"
+#include "platform/qt/pinned.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
 #include "platform/qt/pulse_volume.h"
@@ -65,16 +68,13 @@ UINT StartFailure(const QString& resolved) {
     return plat::ERROR_BAD_FORMAT;
 }
 
-// Started on its own, without a shell; the new process's id goes to processId.
-UINT Start(const CommandLine& line, DWORD* processId = nullptr) {
-    if (processId) *processId = 0;
+// Started on its own, without a shell.
+UINT Start(const plat::CommandLine& line) {
     const QString program = line.program.empty() ? QString() : Resolve(line.program);
     if (!IsProgram(program.toStdString())) return StartFailure(program);
     QStringList args;
     for (const auto& a : line.arguments) args << Q(a);
-    qint64 pid = 0;
-    if (!QProcess::startDetached(program, args, QString(), &pid)) return plat::ERROR_BAD_FORMAT;
-    if (processId) *processId = static_cast<DWORD>(pid);
+    if (!QProcess::startDetached(program, args, QString())) return plat::ERROR_BAD_FORMAT;
     return kStarted;
 }
 
@@ -120,11 +120,42 @@ void QtPlatform::ExitProcess(UINT exitCode) {
 }
 
 UINT QtPlatform::WinExec(const std::string& commandLine, int) {
-    return Start(SplitCommandLine(commandLine, IsProgram));
+    return Start(plat::SplitCommandLine(commandLine, IsProgram));
 }
 
-UINT QtPlatform::CreateProcessA(const std::string& commandLine, int, DWORD* processId) {
-    return Start(SplitCommandLine(commandLine, IsProgram), processId);
+// The player: a child of this program held by its pidfd (PinnedProcesses).
+UINT QtPlatform::StartProcess(const std::string& program,
+                              const std::vector<std::string>& arguments, int,
+                              plat::PROCESS* process) {
+    if (process) *process = 0;
+    const QString resolved = program.empty() ? QString() : Resolve(program);
+    if (!IsProgram(resolved.toStdString())) return StartFailure(resolved);
+    if (!pinned_) pinned_ = std::make_unique<PinnedProcesses>();
+    int error = 0;
+    const plat::PROCESS started = pinned_->Spawn(resolved.toStdString(), arguments, &error);
+    if (!started) return error == ENOENT ? plat::ERROR_FILE_NOT_FOUND : plat::ERROR_BAD_FORMAT;
+    if (process)
+        *process = started;
+    else
+        pinned_->Release(started);
+    return kStarted;
+}
+
+plat::PROCESS QtPlatform::OpenProcess(DWORD processId) {
+    if (!pinned_) pinned_ = std::make_unique<PinnedProcesses>();
+    return pinned_->Open(processId);
+}
+
+void QtPlatform::ReleaseProcess(plat::PROCESS process) {
+    if (pinned_) pinned_->Release(process);
+}
+
+DWORD QtPlatform::ProcessIdOf(plat::PROCESS process) {
+    return pinned_ ? pinned_->Id(process) : 0;
+}
+
+bool QtPlatform::ProcessHasEnded(plat::PROCESS process, UINT milliseconds) {
+    return !pinned_ || pinned_->Ended(process, static_cast<int>(std::min(milliseconds, 60000u)));
 }
 
 std::optional<std::string> QtPlatform::GetEnvironmentVariableA(const std::string& name) {
@@ -142,7 +173,7 @@ LRESULT QtPlatform::ShellExecuteA(HWND, const std::string& operation, const std:
     if (!info.exists()) return plat::ERROR_FILE_NOT_FOUND;
     // A program is started with the parameters; any other file opens in its program.
     if (info.isFile() && info.isExecutable()) {
-        CommandLine line{file, SplitCommandLine("x " + parameters, nullptr).arguments};
+        plat::CommandLine line{file, plat::SplitArguments(parameters)};
         return Start(line) >= 32 ? kShellOk : SE_ERR_NOASSOC;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kShellOk

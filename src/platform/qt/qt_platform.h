@@ -37,6 +37,7 @@ using plat::WPARAM;
 
 class InputFilter;
 class Mpris;
+class PinnedProcesses;
 class Poster;
 class PulseVolume;
 
@@ -62,11 +63,17 @@ class QtPlatform final : public plat::Platform {
     int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* text, int length,
                             char* buffer, int bufferLength, BOOL* usedDefaultChar) override;
     std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
-    UINT CreateProcessA(const std::string& commandLine, int showCmd, DWORD* processId) override;
+    UINT StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                      int showCmd, plat::PROCESS* process) override;
+    plat::PROCESS OpenProcess(DWORD processId) override;
+    void ReleaseProcess(plat::PROCESS process) override;
+    DWORD ProcessIdOf(plat::PROCESS process) override;
+    bool ProcessHasEnded(plat::PROCESS process, UINT milliseconds) override;
     std::vector<DWORD> ProcessesOfProgram(const std::string& programFile) override;
-    BOOL CloseProcessWindows(DWORD processId) override;
-    BOOL RaiseProcessWindow(DWORD processId) override;
-    std::optional<std::string> NowPlayingTitle(DWORD processId) override;
+    std::vector<DWORD> ProcessesPlaying(const std::string& address) override;
+    BOOL CloseProcessWindows(plat::PROCESS process) override;
+    BOOL RaiseProcessWindow(plat::PROCESS process) override;
+    std::optional<std::string> NowPlayingTitle(plat::PROCESS process) override;
     void WatchNowPlaying(HWND window, UINT message) override;
 
     DWORD GetLastError() override { return lastError_; }
@@ -200,6 +207,7 @@ class QtPlatform final : public plat::Platform {
     bool dragCursor_ = false;
     Mpris& Players();  // made at first use
     std::unique_ptr<Mpris> mpris_;
+    std::unique_ptr<PinnedProcesses> pinned_;
     HWND nowPlayingWindow_ = 0;
     UINT nowPlayingMessage_ = 0;
     std::unique_ptr<PulseVolume> volume_;

@@ -8,7 +8,7 @@
 
 #include "platform/posix/fileops.h"
 #include "platform/posix/text.h"
-#include "platform/qt/command_line.h"
+#include "platform/command_line.h"
 #include "platform/qt/desktop_entry.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/xdg.h"
@@ -51,7 +51,7 @@ class Link final : public plat::ShellLink, public plat::PersistFile {
     HRESULT SetWorkingDirectory(const char* dir) override { return Set(entry_.workingDir, dir); }
     HRESULT SetArguments(const char* args) override {
         // Given as a Windows command line would carry them.
-        entry_.arguments = SplitCommandLine("x " + Text(args), nullptr).arguments;
+        entry_.arguments = plat::SplitArguments(Text(args));
         return plat::S_OK;
     }
     HRESULT SetShowCmd(int) override { return plat::S_OK; }        // the program decides

@@ -1,5 +1,7 @@
-// Other programs: starting one as WinExec does but keeping its process id, finding
-// the processes of a program file, and closing or raising a process's windows.
+// Other programs: starting one as WinExec does but keeping its process handle, finding
+// the processes of a program file, and closing or raising a process's windows. A
+// process is held by its handle, which names it and no later process of the same id.
+#include "platform/command_line.h"
 #include "platform/win32/win32_platform.h"
 
 #include <tlhelp32.h>
@@ -13,7 +15,7 @@ namespace {
 // WinExec gives up waiting for a program that never reads its messages; so do we.
 constexpr DWORD kReadyWait = 30000;
 
-// The WinExec result for a CreateProcessA failure.
+// The WinExec result for a CreateProcess failure.
 plat::UINT WinExecError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
@@ -68,26 +70,63 @@ std::vector<HWND> VisibleWindowsOf(DWORD process) {
     return s.found;
 }
 
+HANDLE Native(plat::PROCESS process) {
+    return reinterpret_cast<HANDLE>(process);
+}
+
+// The process's id while it runs; 0 once it has ended, so that nothing is done to
+// another process that the system has given the id since.
+DWORD LiveId(plat::PROCESS process) {
+    if (!process || ::WaitForSingleObject(Native(process), 0) != WAIT_TIMEOUT) return 0;
+    return ::GetProcessId(Native(process));
+}
+
 }  // namespace
 
-plat::UINT Win32Platform::CreateProcessA(const std::string& commandLine, int showCmd,
-                                         plat::DWORD* processId) {
-    if (processId) *processId = 0;
+plat::UINT Win32Platform::StartProcess(const std::string& program,
+                                       const std::vector<std::string>& arguments, int showCmd,
+                                       plat::PROCESS* process) {
+    if (process) *process = 0;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCmd);
     PROCESS_INFORMATION info{};
+    const std::string commandLine = plat::JoinCommandLine({program, arguments});
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &info))
         return WinExecError(::GetLastError());
     ::WaitForInputIdle(info.hProcess, kReadyWait);
-    if (processId) *processId = info.dwProcessId;
     ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
+    if (process)
+        *process = reinterpret_cast<plat::PROCESS>(info.hProcess);
+    else
+        ::CloseHandle(info.hProcess);
     return 33;
+}
+
+plat::PROCESS Win32Platform::OpenProcess(plat::DWORD processId) {
+    HANDLE h = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!h) return 0;
+    if (::WaitForSingleObject(h, 0) != WAIT_TIMEOUT) {
+        ::CloseHandle(h);
+        return 0;
+    }
+    return reinterpret_cast<plat::PROCESS>(h);
+}
+
+void Win32Platform::ReleaseProcess(plat::PROCESS process) {
+    if (process) ::CloseHandle(Native(process));
+}
+
+plat::DWORD Win32Platform::ProcessIdOf(plat::PROCESS process) {
+    return process ? ::GetProcessId(Native(process)) : 0;
+}
+
+bool Win32Platform::ProcessHasEnded(plat::PROCESS process, plat::UINT milliseconds) {
+    return !process || ::WaitForSingleObject(Native(process), milliseconds) != WAIT_TIMEOUT;
 }
 
 std::vector<plat::DWORD> Win32Platform::ProcessesOfProgram(const std::string& programFile) {
@@ -111,14 +150,18 @@ std::vector<plat::DWORD> Win32Platform::ProcessesOfProgram(const std::string& pr
     return found;
 }
 
-plat::BOOL Win32Platform::CloseProcessWindows(plat::DWORD processId) {
-    auto windows = VisibleWindowsOf(processId);
+plat::BOOL Win32Platform::CloseProcessWindows(plat::PROCESS process) {
+    const DWORD id = LiveId(process);
+    if (!id) return FALSE;
+    auto windows = VisibleWindowsOf(id);
     for (HWND window : windows) ::PostMessageA(window, WM_CLOSE, 0, 0);
     return !windows.empty();
 }
 
-plat::BOOL Win32Platform::RaiseProcessWindow(plat::DWORD processId) {
-    for (HWND window : VisibleWindowsOf(processId)) {
+plat::BOOL Win32Platform::RaiseProcessWindow(plat::PROCESS process) {
+    const DWORD id = LiveId(process);
+    if (!id) return FALSE;
+    for (HWND window : VisibleWindowsOf(id)) {
         if (::GetWindow(window, GW_OWNER)) continue;
         if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
         ::SetForegroundWindow(window);

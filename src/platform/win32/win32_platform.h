@@ -37,13 +37,18 @@ class Win32Platform final : public plat::Platform {
                             int length, char* buffer, int bufferLength,
                             plat::BOOL* usedDefaultChar) override;
     std::optional<std::string> GetEnvironmentVariableA(const std::string& name) override;
-    plat::UINT CreateProcessA(const std::string& commandLine, int showCmd,
-                              plat::DWORD* processId) override;
+    plat::UINT StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                            int showCmd, plat::PROCESS* process) override;
+    plat::PROCESS OpenProcess(plat::DWORD processId) override;
+    void ReleaseProcess(plat::PROCESS process) override;
+    plat::DWORD ProcessIdOf(plat::PROCESS process) override;
+    bool ProcessHasEnded(plat::PROCESS process, plat::UINT milliseconds) override;
     std::vector<plat::DWORD> ProcessesOfProgram(const std::string& programFile) override;
-    plat::BOOL CloseProcessWindows(plat::DWORD processId) override;
-    plat::BOOL RaiseProcessWindow(plat::DWORD processId) override;
+    plat::BOOL CloseProcessWindows(plat::PROCESS process) override;
+    plat::BOOL RaiseProcessWindow(plat::PROCESS process) override;
     // Windows players publish nothing of what they play.
-    std::optional<std::string> NowPlayingTitle(plat::DWORD) override { return std::nullopt; }
+    std::vector<plat::DWORD> ProcessesPlaying(const std::string&) override { return {}; }
+    std::optional<std::string> NowPlayingTitle(plat::PROCESS) override { return std::nullopt; }
     void WatchNowPlaying(plat::HWND, plat::UINT) override {}
 
     plat::DWORD GetLastError() override;

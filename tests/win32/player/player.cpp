@@ -5,23 +5,31 @@
 //   vlc.exe     a new copy each start, unless started with --one-instance, which
 //               hands the address over as above
 //   mpv.exe     a new copy each start, window class "mpv"
+//   single.exe  single instance as mpc-hc.exe, a player the table does not know
 //   other names the classic player: a new window of class "Progressive Networks
 //               RAPlayer" each start
 // The classic player writes the command line it was started with to the file named
 // by ZEL_PLAYER_LOG, and "closed" when it is asked to close; the others write what
 // happens to them to the file named by ZEL_STUB_LOG, one line each:
 //   <name> <pid> started <command line> | took <address> | handed <address> | closed
-// Each gives up by itself after two minutes, so that no test leaves one behind.
+// Each writes the arguments it got, as its C runtime reads them, to the file named by
+// ZEL_ARGV_LOG: one a line, then an empty line. Asked to close, each takes the
+// milliseconds ZEL_STUB_CLOSE_MS says (none when unset) before its window goes, as a
+// player that saves its state does. Each gives up by itself after two minutes, so that
+// no test leaves one behind.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr UINT_PTR kGiveUpTimer = 1;
+constexpr UINT_PTR kGiveUpTimer = 1, kClosedTimer = 2;
 constexpr ULONG_PTR kAddress = 0x5A454C;  // WM_COPYDATA's tag for an address
 
 struct Kind {
@@ -34,6 +42,7 @@ const Kind kKinds[] = {
     {"mpc-hc.exe", "MediaPlayerClassicW", true},
     {"vlc.exe", "ZelStubVlc", false},
     {"mpv.exe", "mpv", false},
+    {"single.exe", "ZelStubSingle", true},
 };
 const Kind kClassic{"", "Progressive Networks RAPlayer", false};
 
@@ -58,13 +67,37 @@ void Log(const std::string& what, const std::string& rest = "") {
                                    (rest.empty() ? "" : " " + rest));
 }
 
-// The address is the last argument; a player started with none shows its window.
-std::string AddressOf(const char* commandLine) {
-    std::string line = commandLine;
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    auto blank = line.rfind(' ');
-    std::string last = blank == std::string::npos ? "" : line.substr(blank + 1);
-    return last.find("://") == std::string::npos ? "" : last;
+// The arguments after the program, as the C runtime (CommandLineToArgvW) reads them.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; argv && i < count; ++i) {
+        char narrow[4096] = {};
+        WideCharToMultiByte(CP_ACP, 0, argv[i], -1, narrow, sizeof narrow, nullptr, nullptr);
+        args.push_back(narrow);
+    }
+    LocalFree(argv);
+    return args;
+}
+
+void LogArguments(const std::vector<std::string>& args) {
+    std::string record;
+    for (const auto& a : args) record += a + "\n";
+    AppendLine("ZEL_ARGV_LOG", record);
+}
+
+// The address is the last argument, unless that is an option; a player started with
+// none shows its window.
+std::string AddressOf(const std::vector<std::string>& args) {
+    if (args.empty() || (args.back().starts_with('-') && args.back() != "-")) return "";
+    return args.back();
+}
+
+bool Has(const std::vector<std::string>& args, const char* option) {
+    for (const auto& a : args)
+        if (a == option) return true;
+    return false;
 }
 
 void Show(HWND hwnd, const std::string& address) {
@@ -83,10 +116,15 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_CLOSE:
+            if (const char* ms = std::getenv("ZEL_STUB_CLOSE_MS")) {
+                SetTimer(hwnd, kClosedTimer, std::atoi(ms), nullptr);
+                return 0;
+            }
             Log("closed");
             DestroyWindow(hwnd);
             return 0;
         case WM_TIMER:
+            if (wParam == kClosedTimer) Log("closed");
             DestroyWindow(hwnd);
             return 0;
         case WM_DESTROY:
@@ -113,8 +151,10 @@ const Kind& MyKind() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
     const Kind& kind = MyKind();
     const char* line = GetCommandLineA();
-    const std::string address = AddressOf(line);
-    const bool handsOver = kind.singleInstance || std::strstr(line, " --one-instance") != nullptr;
+    const std::vector<std::string> args = Arguments();
+    LogArguments(args);
+    const std::string address = AddressOf(args);
+    const bool handsOver = kind.singleInstance || Has(args, "--one-instance");
     if (HWND running = handsOver ? FindWindowA(kind.windowClass, nullptr) : nullptr) {
         COPYDATASTRUCT data{kAddress, static_cast<DWORD>(address.size()),
                             const_cast<char*>(address.data())};

@@ -1,12 +1,14 @@
-#include "platform/qt/command_line.h"
+#include "platform/command_line.h"
 
-namespace qtb {
+namespace plat {
 
 namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
+
+}  // namespace
 
 std::vector<std::string> SplitArguments(const std::string& text) {
     std::vector<std::string> args;
@@ -48,7 +50,39 @@ std::vector<std::string> SplitArguments(const std::string& text) {
     return args;
 }
 
-}  // namespace
+std::string QuoteArgument(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    for (std::size_t i = 0;; ++i) {
+        std::size_t slashes = 0;
+        while (i < argument.size() && argument[i] == '\\') ++slashes, ++i;
+        if (i == argument.size()) {
+            quoted.append(slashes * 2, '\\');  // before the closing quote
+            break;
+        }
+        if (argument[i] == '"')
+            quoted.append(slashes * 2 + 1, '\\');
+        else
+            quoted.append(slashes, '\\');
+        quoted += argument[i];
+    }
+    return quoted + '"';
+}
+
+std::string JoinCommandLine(const CommandLine& line) {
+    // A program path holds no quote; a blank in it needs the quotes around it. (Built
+    // piece by piece: GCC 12 warns, wrongly, of "\"" + text.)
+    const bool quoted = line.program.find_first_of(" \t") != std::string::npos;
+    std::string text = quoted ? "\"" : "";
+    text += line.program;
+    if (quoted) text += '"';
+    for (const auto& argument : line.arguments) {
+        text += ' ';
+        text += QuoteArgument(argument);
+    }
+    return text;
+}
 
 CommandLine SplitCommandLine(const std::string& line,
                              const std::function<bool(const std::string&)>& isProgram) {
@@ -85,4 +119,4 @@ CommandLine SplitCommandLine(const std::string& line,
     return result;
 }
 
-}  // namespace qtb
+}  // namespace plat
