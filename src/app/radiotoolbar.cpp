@@ -115,6 +115,12 @@ void TRadioFloatWin::Exit2Click(TObject* sender) {
     RadioForm->Exit1Click(sender);
 }
 
+// What was added shows in the drop-down list at once; the selection comes back after.
+void TRadioFloatWin::FindStations1Click(TObject*) {
+    RadioForm->FindStations();
+    CopyStationList(true);
+}
+
 void TRadioFloatWin::N1Click(TObject*) {
     RadioForm->ShowModal();
     CopyStationList(true);

@@ -47,6 +47,7 @@ class TRadioFloatWin : public TForm {
     TMenuItem* N4;
     TMenuItem* ImportStations1;
     TMenuItem* ExportStations1;
+    TMenuItem* FindStations1;  // the station directory's window
     TMenuItem* Help1;
     TMenuItem* Help2;
     TMenuItem* N6;
@@ -70,6 +71,7 @@ class TRadioFloatWin : public TForm {
     void ConfigureRealAudioLocation1Click(TObject* sender);
     void ImportStations1Click(TObject* sender);
     void ExportStations1Click(TObject* sender);
+    void FindStations1Click(TObject* sender);
     void Help2Click(TObject* sender);
     void AboutItem1Click(TObject* sender);
     void AboutPublisher1Click(TObject* sender);

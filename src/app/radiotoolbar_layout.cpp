@@ -103,6 +103,8 @@ void TRadioFloatWin::CreateMenu() {
                               on(&TRadioFloatWin::ImportStations1Click));
     ExportStations1 = AddItem(Configure1, "ExportStations1", "Export Stations...",
                               on(&TRadioFloatWin::ExportStations1Click));
+    FindStations1 = AddItem(Configure1, "FindStations1", "&Find Stations...",
+                            on(&TRadioFloatWin::FindStations1Click));
 
     Help1 = AddItem(bar, "Help1", "&Help");
     Help2 = AddItem(Help1, "Help2", "Help...", on(&TRadioFloatWin::Help2Click));

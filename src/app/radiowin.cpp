@@ -31,6 +31,7 @@ TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
     SetFont(plat::FontSpec{"MS Sans Serif", 8, false, false});
     SetVisible(false);
     CreateControls();
+    CreateDirectoryControls();
     ConnectStationEditing();
     CreateTray();
     CreateMixer();

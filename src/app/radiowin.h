@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/directory_client.h"
+#include "app/directory_ids.h"
 #include "app/playercontrol.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
@@ -32,6 +34,8 @@ inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
 
 enum class TAddResult { Added, NameTaken, NoName, NoURL };
+// What became of a station found in the directory that the user added.
+enum class TAddFound { Added, NameTaken, AddressTaken, NoAddress };
 
 class TRadioForm : public TForm {
 public:
@@ -152,6 +156,24 @@ public:
     // when the file cannot be written; an old file of that name stays as it was.
     void ExportStations(const std::string& playlistFile);
 
+    // ---- The station directory (radiowin_directory.cpp) -------------------------------
+    TButton* FindButton;  // "Find Stations...", beside Add
+    // The directory client, made at first use: its servers are those of the settings
+    // file's [Directory] Server key, or of the environment variable ZELVORA_DIRECTORY,
+    // which wins; without either they are found by DNS.
+    TDirectoryClient& Directory();
+    // The ids of the stations that came from the directory, read at first use;
+    // EInOutError when the file cannot be read (and nothing is read then).
+    TDirectoryIds& DirectoryIds();
+    // Shows the Find Stations window modally.
+    void FindStations();
+    void FindButtonClick(TObject* sender);
+    // Plays the found station's address at once, and counts the play.
+    void PlayFound(const TFoundStation& station);
+    // Adds the found station by Add's rules under a name made acceptable (name says
+    // which, or which station already has its address) and keeps its id.
+    TAddFound AddFound(const TFoundStation& station, std::string& name);
+
     // The main program's last step before its message loop.
     void ActivateTrayAtStart(bool anotherCopyRuns);
 
@@ -177,6 +199,12 @@ private:
 
     std::string dataDir_;
     std::unique_ptr<TIniFile> settings_;
+
+    // The station directory (radiowin_directory.cpp)
+    void CreateDirectoryControls();
+    std::string StationWithAddress(const std::string& address) const;
+    std::unique_ptr<TDirectoryClient> directory_;
+    std::unique_ptr<TDirectoryIds> directoryIds_;
 
     // Station list editing (radiowin_stations.cpp)
     void ConnectStationEditing();

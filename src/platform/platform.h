@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/network.h"
 #include "platform/types.h"
 #include "platform/windowing.h"
 
@@ -263,6 +264,24 @@ public:
     // The save-file dialog: the file need not exist; the user is asked before an
     // existing one is replaced; defaultExt is added to a name typed without one.
     virtual bool GetSaveFileNameA(OpenFileRequest& request) = 0;
+
+    // -- Network -------------------------------------------------------------------
+    // Asynchronous and cancellable: each call returns at once with an id (0 when it
+    // could not even start); the work runs off the GUI thread, and its end is posted to
+    // the window as the message with wParam = the id. The answer is then taken once.
+    // A request closed before its end posts nothing and its answer is dropped; closing
+    // the window closes what it waits for. Windows: WinHTTP on a thread of the
+    // request's own, DnsQuery_A on one of the query's own; Linux: Qt Network.
+    //
+    // Sends the request; HTTP errors are answers (status), failures are NET_ errors.
+    virtual UINT WinHttpSendRequest(const HttpRequest& request, HWND window, UINT message) = 0;
+    // The answer of a request whose message came; false when there is none (yet).
+    virtual bool WinHttpTakeResponse(UINT request, HttpResponse* response) = 0;
+    virtual void WinHttpCloseRequest(UINT request) = 0;
+    // Asks the system's resolver for the records of one type (DNS_TYPE_*) of the name.
+    virtual UINT DnsQueryA(const std::string& name, WORD type, HWND window, UINT message) = 0;
+    virtual bool DnsTakeAnswer(UINT query, DnsAnswer* answer) = 0;
+    virtual void DnsCancelQuery(UINT query) = 0;
 
     // -- Message loop --------------------------------------------------------------
     // Runs until the process ends.

@@ -79,6 +79,8 @@ enum class WindowKind {
     RichEdit,      // read-only rich-text box
     TabControl,    // tabs over a client area
     Panel,         // plain container (a tab sheet's page)
+    ListView,      // rows of columns under a header, single selection; a row's cells
+                   // are its text split at tabs (ListInsert and the rest as a list box)
 };
 
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow };
@@ -86,6 +88,13 @@ enum class Align { Left, Right, Center };
 
 // The small pictures that glyph buttons draw; the backend paints them.
 enum class Glyph { None, Add, Delete, Play, Stop, Apply, Revert, Up, Down, Web };
+
+// A column of a ListView: its heading and width in pixels.
+struct ColumnSpec {
+    std::string caption;
+    int width = 80;
+    Align alignment = Align::Left;
+};
 
 struct FontSpec {
     std::string name = "MS Sans Serif";
@@ -120,6 +129,7 @@ struct WindowSpec {
     int rangeMin = 0, rangeMax = 10; // TrackBar
     int frequency = 1;               // TrackBar: a tick every this many units
     bool ticksBelow = true;          // TrackBar
+    std::vector<ColumnSpec> columns; // ListView
 };
 
 // A menu as the backend builds it. Ids are the GUI library's, unique per form;

@@ -224,6 +224,21 @@ class HeadlessPlatform final : public Platform {
     // Windows of other programs that FindWindowA finds.
     HWND AddForeignWindow(const std::string& className, const std::string& title);
 
+    // ---- Network script ----------------------------------------------------------
+    // The answer to each HTTP request, posted at once; nothing (nullopt) leaves the
+    // request pending until the test answers it with AnswerHttp, as a slow server would.
+    // Unset: every request fails as a machine without a network does.
+    std::function<std::optional<HttpResponse>(const HttpRequest&)> onHttp;
+    // The answer to each DNS question; unset: no such name.
+    std::function<DnsAnswer(const std::string& name, WORD type)> onDns;
+    std::vector<HttpRequest> httpRequests;  // every request sent, in order
+    std::vector<std::string> dnsQueries;    // "name type", in order
+    // Answers a pending request and posts its message; false when it is not pending.
+    bool AnswerHttp(UINT request, const HttpResponse& response);
+    std::vector<UINT> PendingHttp() const;  // sent, and neither answered nor closed
+    // Requests and queries whose answer was neither taken nor dropped (leak checks).
+    int OpenNetworkCalls() const;
+
     // ---- Clock -----------------------------------------------------------------
     std::uint64_t Now() const;
     // Moves the clock forward, delivering posted messages and every timer tick that
@@ -375,6 +390,15 @@ class HeadlessPlatform final : public Platform {
                     UINT type) override;
     bool GetOpenFileNameA(OpenFileRequest& request) override;
     bool GetSaveFileNameA(OpenFileRequest& request) override;
+
+    UINT WinHttpSendRequest(const HttpRequest& request, HWND window, UINT message) override;
+    bool WinHttpTakeResponse(UINT request, HttpResponse* response) override;
+    void WinHttpCloseRequest(UINT request) override;
+    UINT DnsQueryA(const std::string& name, WORD type, HWND window, UINT message) override;
+    bool DnsTakeAnswer(UINT query, DnsAnswer* answer) override;
+    void DnsCancelQuery(UINT query) override;
+    // Drops what the window was waiting for, as its destruction does.
+    void DropNetworkOf(HWND window);
 
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;

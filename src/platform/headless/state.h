@@ -51,6 +51,18 @@ struct HeadlessPlatform::State {
     std::uint64_t timerOrder = 0;
     int modalDepth = 0;
 
+    // Network: what each call waits for, by id; an answer stays until it is taken.
+    struct NetworkCall {
+        HWND window = 0;
+        UINT message = 0;
+        bool dns = false;
+        bool answered = false;
+        HttpResponse response;
+        DnsAnswer answer;
+    };
+    std::map<UINT, NetworkCall> network;
+    UINT nextNetworkId = 0;
+
     int liveShellLinks = 0;
 
     WindowRecord* Find(HWND window);  // null when unknown or destroyed

@@ -83,6 +83,7 @@ BOOL HeadlessPlatform::DestroyWindow(HWND window) {
                 doomed.push_back(k + 1);
     }
     std::erase_if(s.timers, [&](const Timer& t) { return s.windows[t.window - 1].destroyed; });
+    for (HWND gone : doomed) DropNetworkOf(gone);
     if (s.focus && s.windows[s.focus - 1].destroyed) s.focus = 0;
     if (s.capture && s.windows[s.capture - 1].destroyed) s.capture = 0;
     return 1;
