@@ -94,8 +94,8 @@ void TFindStationsForm::SummarizeCheck(const std::vector<TCheckFinding>& finding
         if (f.result == TCheckResult::Moved) ++declined;
     }
     declined -= moved;
-    if (moved) lines += Stations(moved) + " now play from the new address.\n";
-    if (declined) lines += Stations(declined) + " kept the old address.\n";
+    if (moved) lines += "New address taken: " + Stations(moved) + ".\n";
+    if (declined) lines += "Old address kept: " + Stations(declined) + ".\n";
     const std::string checked = Stations(findings.size()) + " from the station directory";
     const std::string head = same == static_cast<int>(findings.size())
                                  ? checked + ": all as the directory has them."
