@@ -95,7 +95,10 @@ plat::HttpRequest SearchRequest(const std::string& base, const TStationQuery& qu
 plat::HttpRequest StationsByUuidRequest(const std::string& base,
                                         const std::vector<std::string>& uuids) {
     std::string list;
-    for (const auto& uuid : uuids) list += (list.empty() ? "" : ",") + PercentEncode(uuid);
+    for (const auto& uuid : uuids) {
+        if (!list.empty()) list += ',';
+        list += PercentEncode(uuid);
+    }
     TParams p;
     p.Add("uuids", list);
     p.Add("hidebroken", "false");

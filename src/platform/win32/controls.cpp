@@ -2,6 +2,7 @@
 // the default button.
 #include <algorithm>
 
+#include "platform/win32/listview.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_table.h"
 
@@ -44,6 +45,7 @@ bool LooksLikeRtf(const std::string& text) {
 }  // namespace
 
 void Win32Platform::ListInsert(PHWND list, int index, const std::string& text) {
+    if (IsListView(H(list))) return ListViewInsert(H(list), index, text);
     plat::UINT msg = IsCombo(H(list)) ? CB_INSERTSTRING : LB_INSERTSTRING;
     ::SendMessageA(H(list), msg, static_cast<plat::WPARAM>(index),
                    reinterpret_cast<plat::LPARAM>(text.c_str()));
@@ -51,23 +53,27 @@ void Win32Platform::ListInsert(PHWND list, int index, const std::string& text) {
 }
 
 void Win32Platform::ListDelete(PHWND list, int index) {
+    if (IsListView(H(list))) return ListViewDelete(H(list), index);
     ::SendMessageA(H(list), IsCombo(H(list)) ? CB_DELETESTRING : LB_DELETESTRING,
                    static_cast<plat::WPARAM>(index), 0);
     ForgetSelection(H(list));
 }
 
 void Win32Platform::ListClear(PHWND list) {
+    if (IsListView(H(list))) return ListViewClear(H(list));
     ::SendMessageA(H(list), IsCombo(H(list)) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
     ForgetSelection(H(list));
 }
 
 void Win32Platform::ListSetSelection(PHWND list, int index) {
+    if (IsListView(H(list))) return ListViewSelect(H(list), index);
     ::SendMessageA(H(list), IsCombo(H(list)) ? CB_SETCURSEL : LB_SETCURSEL,
                    static_cast<plat::WPARAM>(index), 0);
     ForgetSelection(H(list));
 }
 
 int Win32Platform::ListGetTopIndex(PHWND list) {
+    if (IsListView(H(list))) return ListViewTopIndex(H(list));
     plat::UINT msg = IsCombo(H(list)) ? CB_GETTOPINDEX : LB_GETTOPINDEX;
     return static_cast<int>(::SendMessageA(H(list), msg, 0, 0));
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/glyphs.h"
+#include "platform/win32/listview.h"
 #include "platform/win32/window_table.h"
 
 namespace w32 {
@@ -74,6 +75,10 @@ bool OnScroll(HWND child) {
 
 bool OnNotify(const NMHDR& hdr) {
     WindowInfo* w = Find(hdr.hwndFrom);
+    if (w && w->kind == WindowKind::ListView) {
+        ListViewNotified(*w, hdr);
+        return true;
+    }
     if (!w || w->kind != WindowKind::TabControl) return false;
     if (hdr.code == static_cast<UINT>(TCN_SELCHANGE)) {
         int sel = static_cast<int>(::SendMessageA(hdr.hwndFrom, TCM_GETCURSEL, 0, 0));

@@ -15,8 +15,9 @@ std::unique_ptr<plat::Platform> MakePlatform() {
 namespace w32 {
 
 Win32Platform::Win32Platform() {
-    // Track bars and tab controls live in comctl32 and must be registered before use.
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    // Track bars, tab controls and list views live in comctl32 and must be registered before use.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                              ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 
@@ -16,6 +17,8 @@ using PHWND = plat::HWND;
 using PHICON = plat::HICON;
 using PHKEY = plat::HKEY;
 using PHANDLE = plat::HANDLE;
+
+class NetworkCalls;
 
 class Win32Platform final : public plat::Platform {
   public:
@@ -163,7 +166,20 @@ class Win32Platform final : public plat::Platform {
     void RunModalLoop(PHWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
 
+    // -- Network (network.cpp, http_call.cpp, dns_call.cpp) --
+    plat::UINT WinHttpSendRequest(const plat::HttpRequest& request, PHWND window,
+                                  plat::UINT message) override;
+    bool WinHttpTakeResponse(plat::UINT request, plat::HttpResponse* response) override;
+    void WinHttpCloseRequest(plat::UINT request) override;
+    plat::UINT DnsQueryA(const std::string& name, plat::WORD type, PHWND window,
+                         plat::UINT message) override;
+    bool DnsTakeAnswer(plat::UINT query, plat::DnsAnswer* answer) override;
+    void DnsCancelQuery(plat::UINT query) override;
+
   private:
+    NetworkCalls& Network();  // made at first use
+    std::shared_ptr<NetworkCalls> network_;
+
     HFONT Font(const plat::FontSpec& spec);
 
     // One font object per distinct spec, shared by every window that uses it.

@@ -65,6 +65,10 @@ ControlClass ControlClassFor(const plat::WindowSpec& spec) {
             return {WC_TABCONTROLA, {WS_CLIPCHILDREN, 0}};
         case WindowKind::Panel:
             return {kPanelClass, {WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}};
+        case WindowKind::ListView:
+            return {WC_LISTVIEWA,
+                    {LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                     WS_EX_CLIENTEDGE}};
         default:
             return {};
     }

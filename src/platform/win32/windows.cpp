@@ -1,6 +1,8 @@
 // Creating windows from WindowSpec, and the calls on whole windows.
 #include <set>
 
+#include "platform/win32/listview.h"
+#include "platform/win32/network.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_procs.h"
 #include "platform/win32/window_styles.h"
@@ -119,6 +121,9 @@ void InitControl(HWND hwnd, const plat::WindowSpec& spec) {
         case WindowKind::ListBox:
             ::SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, MAKELPARAM(spec.itemHeight, 0));
             break;
+        case WindowKind::ListView:
+            InitListView(hwnd, spec);
+            break;
         case WindowKind::TrackBar:
             ::SendMessageA(hwnd, TBM_SETRANGEMIN, FALSE, spec.rangeMin);
             ::SendMessageA(hwnd, TBM_SETRANGEMAX, TRUE, spec.rangeMax);
@@ -146,6 +151,7 @@ PHWND Win32Platform::CreateWindowA(const plat::WindowSpec& spec) {
 }
 
 plat::BOOL Win32Platform::DestroyWindow(PHWND window) {
+    if (network_) network_->CloseAllOf(H(window));  // no call outlives its window
     return ::DestroyWindow(H(window));
 }
 
