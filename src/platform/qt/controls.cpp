@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "platform/qt/appearance.h"
+#include "platform/qt/listview.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/rtf_reader.h"
 #include "platform/qt/widgets.h"
@@ -36,6 +37,16 @@ void ReportListSelection(WindowTable& windows, HWND hwnd) {
     auto* list = w ? qobject_cast<QListWidget*>(w->widget.data()) : nullptr;
     if (!list || w->quiet) return;
     const int row = SelectedRow(list);
+    if (row == w->lastSelection) return;
+    w->lastSelection = row;
+    Notify(windows, hwnd, plat::ZM_SELECT, static_cast<WPARAM>(row));
+}
+
+void ReportViewSelection(WindowTable& windows, HWND hwnd) {
+    Window* w = windows.Find(hwnd);
+    auto* view = w ? qobject_cast<QTreeWidget*>(w->widget.data()) : nullptr;
+    if (!view || w->quiet) return;
+    const int row = ListViewSelection(view);
     if (row == w->lastSelection) return;
     w->lastSelection = row;
     Notify(windows, hwnd, plat::ZM_SELECT, static_cast<WPARAM>(row));
@@ -86,6 +97,11 @@ void QtPlatform::ConnectControl(Window& w) {
             QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::itemSelectionChanged,
                              widget, [&windows, h] { ReportListSelection(windows, h); });
             break;
+        case WindowKind::ListView:
+            QObject::connect(static_cast<QTreeWidget*>(widget),
+                             &QTreeWidget::itemSelectionChanged, widget,
+                             [&windows, h] { ReportViewSelection(windows, h); });
+            break;
         case WindowKind::ComboList:
             QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, widget,
                              [&windows, h, quietOf](int index) {
@@ -121,6 +137,9 @@ void QtPlatform::ListInsert(HWND list, int index, const std::string& text) {
         w->lastSelection = SelectedRow(l);
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->insertItem(index < 0 ? c->count() : index, Q(text));
+    } else if (auto* v = As<QTreeWidget>(windows_, list)) {
+        ListViewInsert(v, index, text);
+        w->lastSelection = ListViewSelection(v);
     }
 }
 
@@ -132,6 +151,9 @@ void QtPlatform::ListDelete(HWND list, int index) {
         w->lastSelection = SelectedRow(l);
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->removeItem(index);
+    } else if (auto* v = As<QTreeWidget>(windows_, list)) {
+        delete v->takeTopLevelItem(index);
+        w->lastSelection = ListViewSelection(v);
     }
 }
 
@@ -143,6 +165,9 @@ void QtPlatform::ListClear(HWND list) {
         w->lastSelection = -1;
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->clear();
+    } else if (auto* v = As<QTreeWidget>(windows_, list)) {
+        v->clear();
+        w->lastSelection = -1;
     }
 }
 
@@ -159,6 +184,9 @@ void QtPlatform::ListSetSelection(HWND list, int index) {
         w->lastSelection = SelectedRow(l);
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->setCurrentIndex(index < c->count() ? index : -1);
+    } else if (auto* v = As<QTreeWidget>(windows_, list)) {
+        ListViewSelect(v, index);
+        w->lastSelection = ListViewSelection(v);
     }
 }
 

@@ -37,6 +37,7 @@ using plat::WPARAM;
 
 class InputFilter;
 class Mpris;
+class Network;
 class PinnedProcesses;
 class Poster;
 class PulseVolume;
@@ -181,7 +182,18 @@ class QtPlatform final : public plat::Platform {
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
 
+    // -- Network (network_calls.cpp) --
+    UINT WinHttpSendRequest(const plat::HttpRequest& request, HWND window, UINT message) override;
+    bool WinHttpTakeResponse(UINT request, plat::HttpResponse* response) override;
+    void WinHttpCloseRequest(UINT request) override;
+    UINT DnsQueryA(const std::string& name, plat::WORD type, HWND window, UINT message) override;
+    bool DnsTakeAnswer(UINT query, plat::DnsAnswer* answer) override;
+    void DnsCancelQuery(UINT query) override;
+
   private:
+    Network& Net();  // made at first use
+    std::shared_ptr<Network> network_;
+
     void SeedUserFolders();
     void ConnectControl(Window& w);
     void OpenHelpPage(const std::string& page, const std::string& topic);

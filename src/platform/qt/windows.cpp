@@ -10,6 +10,8 @@
 
 #include "platform/posix/registry.h"
 #include "platform/qt/appearance.h"
+#include "platform/qt/listview.h"
+#include "platform/qt/network.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/widgets.h"
 
@@ -115,6 +117,8 @@ QWidget* MakeControl(const plat::WindowSpec& spec, QWidget* parent, WindowTable&
             return new TabsWidget(parent);
         case WindowKind::Panel:
             return new QWidget(parent);
+        case WindowKind::ListView:
+            return MakeListView(spec, parent);
         default:
             return nullptr;
     }
@@ -156,6 +160,18 @@ void SetFocusable(QWidget* widget, const plat::WindowSpec& spec) {
     }
 }
 
+// A label's access key ("&Name:") leads to the control made just after it, as the
+// dialog manager of Windows has it.
+void LeadLabelTo(WindowTable& windows, const Window& control) {
+    Window* before = windows.Find(control.hwnd - 1);
+    auto* label = before ? qobject_cast<QLabel*>(before->widget.data()) : nullptr;
+    if (!label || !control.widget || control.kind == WindowKind::Label ||
+        label->parentWidget() != control.widget->parentWidget() ||
+        !QString(label->text()).remove("&&").contains('&'))
+        return;
+    label->setBuddy(control.widget);
+}
+
 }  // namespace
 
 HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
@@ -195,6 +211,7 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
     }
     Window& added = windows_.Add(std::move(w));
     if (added.widget) added.font = added.widget->font();
+    LeadLabelTo(windows_, added);
     ConnectControl(added);
     added.quiet = 0;
     return added.hwnd;
@@ -203,6 +220,7 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
 BOOL QtPlatform::DestroyWindow(HWND window) {
     Window* w = windows_.Find(window);
     if (!w) return 0;
+    if (network_) network_->CloseAllOf(window);  // nothing it waited for comes any more
     std::erase_if(timers_, [window](const auto& t) { return t.first.first == window; });
     QPointer<QWidget> widget = w->widget;
     windows_.Remove(window);
