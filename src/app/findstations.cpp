@@ -50,6 +50,7 @@ void TFindStationsForm::ConnectHandlers() {
     AddButton->OnClick = on(&TFindStationsForm::AddButtonClick);
     CheckButton->OnClick = on(&TFindStationsForm::CheckButtonClick);
     ResultList->OnClick = on(&TFindStationsForm::ResultListClick);
+    ResultList->OnEnter = on(&TFindStationsForm::ResultListEnter);
 }
 
 bool TFindStationsForm::WndProc(plat::Message& m) {
@@ -118,6 +119,13 @@ const TFoundStation* TFindStationsForm::Selected() const {
 }
 
 void TFindStationsForm::ResultListClick(TObject*) {
+    EnableButtons();
+}
+
+// Reached from the keyboard, the list has a result chosen at once, ready for Enter.
+void TFindStationsForm::ResultListEnter(TObject*) {
+    if (ResultList->ItemIndex() >= 0 || found_.empty()) return;
+    ResultList->SetItemIndex(0);
     EnableButtons();
 }
 

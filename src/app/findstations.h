@@ -52,6 +52,7 @@ class TFindStationsForm : public TForm {
     void AddButtonClick(TObject* sender);
     void CheckButtonClick(TObject* sender);
     void ResultListClick(TObject* sender);
+    void ResultListEnter(TObject* sender);
     // Enter on a result plays it; anywhere else it presses the focused or default button.
     bool WndProc(plat::Message& m) override;
 
