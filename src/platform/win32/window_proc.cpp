@@ -34,6 +34,14 @@ void PassFocusOn(WindowInfo& form) {
     if (target && target != form.hwnd) ::SetFocus(target);
 }
 
+// What the dialog manager asks of a dialog to move the focus, as DefDlgProc does it:
+// for a label's access key it names the label, then asks for the next control.
+void MoveFocus(WindowInfo& form, WPARAM wParam, LPARAM lParam) {
+    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : ::GetNextDlgTabItem(form.hwnd, ::GetFocus(), wParam != 0);
+    if (target && ::IsChild(form.hwnd, target)) ::SetFocus(target);
+}
+
 void OnMove(WindowInfo& w) {
     if (w.kind != WindowKind::Form || w.quiet) return;
     RECT r{};
@@ -76,6 +84,12 @@ LRESULT Handle(WindowInfo& w, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             if (w.kind == WindowKind::Form) {
                 PassFocusOn(w);
+                return 0;
+            }
+            break;
+        case WM_NEXTDLGCTL:
+            if (w.kind == WindowKind::Form) {
+                MoveFocus(w, wParam, lParam);
                 return 0;
             }
             break;
