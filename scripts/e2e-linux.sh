@@ -32,7 +32,7 @@ if [ "${1:-}" != --drive ]; then
     chown -R zel-e2e "$out"
     run=(runuser -u zel-e2e --)
   fi
-  timeout --kill-after=10 170 "${run[@]}" env ZEL_BUILD_ROOT="$out/tmp" \
+  timeout --kill-after=10 260 "${run[@]}" env ZEL_BUILD_ROOT="$out/tmp" \
     dbus-run-session -- bash "${BASH_SOURCE[0]}" --drive "$out"
   rc=$?
   [ -f "$out/result" ] || echo "0 1" >"$out/result"
@@ -101,13 +101,13 @@ pactl set-sink-volume zelvora_test 50%
 mkdir -p "$out/www"
 python3 - "$out/www" <<'EOF'
 import math, struct, sys, wave
-for name, hz in (("a", 440), ("b", 660)):
+for name, hz in (("a", 440), ("b", 660), ("c", 550)):
     with wave.open(f"{sys.argv[1]}/{name}.wav", "wb") as w:
         w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
         w.writeframes(b"".join(struct.pack("<h", int(12000 * math.sin(2 * math.pi * hz * i / 22050)))
                                for i in range(22050 * 90)))
 EOF
-for t in a b; do oggenc -Q -o "$out/www/$t.ogg" "$out/www/$t.wav" && rm "$out/www/$t.wav"; done
+for t in a b c; do oggenc -Q -o "$out/www/$t.ogg" "$out/www/$t.wav" && rm "$out/www/$t.wav"; done
 python3 -c '
 import functools, http.server, sys
 h = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
@@ -294,8 +294,66 @@ drive() {
   for p in $(players); do kill "$p"; done
 }
 
+# ---- The station directory ------------------------------------------------------------
+# The tests' own directory, its stations' addresses on this drive's tone server; the
+# program is pointed at it through the settings file, as a user points it elsewhere.
+find_window() { window_where '$3 >= 550 && $3 <= 580 && $4 >= 370 && $4 <= 400'; }
+directory_drive() {
+  player_name=mpv
+  python3 "$ZEL_ROOT/tests/directory/server.py" --port-file "$out/directory.port" \
+    --log "$out/directory.log" --tone "http://127.0.0.1:$port" >/dev/null 2>&1 </dev/null &
+  pids+=($!)
+  until_ok 5 test -s "$out/directory.port" || zel_die "the tests' directory did not start"
+  settings /usr/bin/mpv
+  printf '[Directory]\r\nServer=http://127.0.0.1:%s\r\n' "$(cat "$out/directory.port")" \
+    >>"$config/zelvora.ini"
+  start_program
+  local icon win=
+  icon=$(tray_icon) && click_window "$icon" 8 8
+  if until_ok 3 about_box >/dev/null; then
+    xdotool key alt+F4 && sleep 1
+    float_window >/dev/null || click_window "$icon" 8 8
+  fi
+  until_ok 5 float_window >/dev/null && win=$(float_window)
+  # The floating window's Configure menu, then its Find Stations entry.
+  [ -n "$win" ] && xdotool windowactivate --sync "$win" key --delay 300 alt+c f
+  until_ok 5 find_window >/dev/null && win=$(find_window) && xdotool windowactivate --sync "$win"
+  xdotool key --delay 100 alt+n && xdotool type --delay 60 "test tone" && xdotool key Return
+  until_ok 10 grep -q '"name": "test tone"' "$out/directory.log"
+  sleep 1
+  # The results by their access key: the first one chosen, Enter plays it.
+  xdotool key --delay 300 alt+e Return
+  until_ok 15 one_player_playing "http://127.0.0.1:$port/c.ogg" 550
+  step "directory: a station found in the directory plays in mpv" $? "$(processes) heard $(listen)"
+
+  # The player's window took the focus: back to the results, where the station still is.
+  xdotool windowactivate --sync "$win" && sleep 0.5 && xdotool key --delay 300 alt+a && sleep 1
+  local uuid=a2bd64fe-ee61-59b6-9a92-8387bfa8dcbc
+  grep -q "/json/url/$uuid" "$out/directory.log" &&
+    grep -q "c.ogg" "$data/settings/Zelvora_Test_Tone" && grep -q "^$uuid	Zelvora Test Tone" "$data/zelvora.ids"
+  step "directory: the play is counted and Add keeps the station with its id" $? \
+    "$(tail -n 3 "$out/directory.log")"
+  xdotool windowactivate --sync "$win" key Escape
+  local p
+  for p in $(players); do kill "$p"; done
+  until_ok 10 no_player
+  exit_program
+  step "directory: Exit writes the files" $?
+
+  start_program
+  # Zelvora..., then the three stations: the third is the one found.
+  tray_menu Down Down Down Down Return && until_ok 15 one_player_playing "http://127.0.0.1:$port/c.ogg" 550
+  local played=$?
+  grep -q "^$uuid	Zelvora Test Tone" "$data/zelvora.ids" && [ $played = 0 ]
+  step "directory: after a restart the found station is in the tray menu, plays, and keeps its id" $? \
+    "$(processes) heard $(listen)"
+  for p in $(players); do kill "$p"; done
+  exit_program
+}
+
 started=$SECONDS
 drive /usr/bin/mpv mpv
+directory_drive
 # VLC as Debian's vlc-bin has it, without its Qt interface (vlc-plugin-qt): Zelvora
 # starts it so that it falls back to no interface and plays all the same.
 drive /usr/bin/vlc vlc
