@@ -18,9 +18,11 @@ dir=$(cd "${1:-$ZEL_BUILD_ROOT/windows}" 2>/dev/null && pwd) || zel_die "no buil
 out=$dir/test-output/e2e
 work=$dir/e2e
 
+directory_pid=
 finish() {
   zel_stop_wine_now
   zel_stop_xvfb
+  [ -n "$directory_pid" ] && kill "$directory_pid" 2>/dev/null
 }
 # Ends every Wine process of the drive's own prefix (only ours live there).
 zel_stop_wine_now() {
@@ -92,6 +94,15 @@ done
 timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
   fail "could not set up the prefix's window frames"
 
+# The tests' own station directory, named to the program by the variable for tests.
+python3 "$ZEL_ROOT/tests/directory/server.py" --port-file "$out/directory.port" \
+  --log "$out/directory.log" --tone http://127.0.0.1:9 --max-seconds 900 \
+  </dev/null >/dev/null 2>"$out/directory.err" &
+directory_pid=$!
+for _ in $(seq 50); do [ -s "$out/directory.port" ] && break; sleep 0.1; done
+[ -s "$out/directory.port" ] || fail "the tests' station directory did not start"
+export ZELVORA_DIRECTORY=http://127.0.0.1:$(cat "$out/directory.port")
+
 zel_say "driving zelvora.exe (screenshots in $out)"
 # The test player writes each command line it is started with to this file, the
 # stand-ins what happens to each of them to the other.
@@ -101,7 +112,8 @@ export ZEL_STUB_LOG='C:\players\stubs.log'
 timeout --kill-after=10 "${ZEL_E2E_TIMEOUT:-600}" "$WINELOADER" "$driver" \
   --exe 'C:\Zelvora\zelvora.exe' --player 'C:\players\rap.exe' \
   --record "$ZEL_PLAYER_LOG" --out "Z:${out//\//\\}" --package 'C:\release\Zelvora' \
-  --stubs 'C:\players' --stub-log "$ZEL_STUB_LOG" </dev/null >"$out/e2e.log" 2>"$out/wine.log"
+  --stubs 'C:\players' --stub-log "$ZEL_STUB_LOG" --directory-log "Z:${out//\//\\}\\directory.log" \
+  </dev/null >"$out/e2e.log" 2>"$out/wine.log"
 rc=$?
 zel_stop_wine_now
 cat "$out/e2e.log"

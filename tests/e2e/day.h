@@ -30,6 +30,7 @@ struct Day {
     std::string package;  // the release package unpacked once more, as a newer release
     std::string stubs;    // the folder with a folder per stand-in player: <name>\<name>.exe
     std::string stubLog;  // where the stand-ins write what happens to them
+    std::string directoryLog;  // the tests' station directory's request log ("": none)
     Program app;         // the copy a person uses
     Program second;      // a copy started while the first runs
     int shots = 0;

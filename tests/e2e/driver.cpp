@@ -4,6 +4,7 @@
 //
 // zel_e2e --exe <program> --player <test player> --record <its record> --out <folder>
 //         --package <the release unpacked again> --stubs <stand-in players> --stub-log <theirs>
+//         [--directory-log <the tests' station directory's request log>]
 #include <windows.h>
 
 #include <cstdio>
@@ -52,6 +53,8 @@ const Step kSteps[] = {
      e2e::PlayerWithASwitch},
     {"multi-instance", "mpv: closed before the next station; the person's own copy stays",
      e2e::MultiInstancePlayer},
+    {"directory", "\"Find Stations...\": found by name, played, added, kept with its id",
+     e2e::FindAndAddStation},
 };
 
 bool ReadArgs(int argc, char** argv, e2e::Day& day) {
@@ -71,6 +74,8 @@ bool ReadArgs(int argc, char** argv, e2e::Day& day) {
             day.stubs = value;
         else if (key == "--stub-log")
             day.stubLog = value;
+        else if (key == "--directory-log")
+            day.directoryLog = value;
         else
             return false;
     }

@@ -35,4 +35,7 @@ void SingleInstancePlayer(Day& day);
 void PlayerWithASwitch(Day& day);
 void MultiInstancePlayer(Day& day);
 
+// day_directory.cpp: a station found in the station directory, played and added.
+void FindAndAddStation(Day& day);
+
 }  // namespace e2e
