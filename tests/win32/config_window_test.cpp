@@ -133,6 +133,7 @@ TEST_F(ConfigWindow, IsAFixedDialogOfItsSizeCentredInItsFont) {
         {w->Label2, "Name:"},
         {w->Label3, "URL:"},
         {w->AddButton, "Add"},
+        {w->FindButton, "&Find Stations..."},
         {w->DeleteButton, "Delete"},
         {w->PlayButton, "Play"},
         {w->Label4, "When Zelvora starts..."},
@@ -155,10 +156,11 @@ TEST_F(ConfigWindow, IsAFixedDialogOfItsSizeCentredInItsFont) {
 
 TEST_F(ConfigWindow, TabGoesThroughTheControlsInTheirOrder) {
     ShowWindowNow();
-    std::vector<TWinControl*> order{w->StationLB,     w->NameEdit,         w->URLEdit,
-                                    w->AddButton,     w->DeleteButton,     w->PlayButton,
-                                    w->PlayAtStartCB, w->ShowWinAtStartCB, w->StartMenuCB,
-                                    w->DesktopCB,     w->LaunchAtStartCB,  w->OKButton};
+    std::vector<TWinControl*> order{w->StationLB,     w->NameEdit,        w->URLEdit,
+                                    w->AddButton,     w->FindButton,      w->DeleteButton,
+                                    w->PlayButton,    w->PlayAtStartCB,   w->ShowWinAtStartCB,
+                                    w->StartMenuCB,   w->DesktopCB,       w->LaunchAtStartCB,
+                                    w->OKButton};
     HWND at = H(order.back());
     for (TWinControl* expected : order) {
         at = ::GetNextDlgTabItem(H(w), at, FALSE);

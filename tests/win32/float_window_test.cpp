@@ -158,7 +158,7 @@ TEST_F(FloatWine, TheMenuBarAndTheControlsStandAsLaidOut) {
               (Texts{"&Hide", "-", "&Open RealAudio Window", "-", "E&xit"}));
     EXPECT_EQ(captions(::GetSubMenu(bar, 1)),
               (Texts{"&Configure", "Configure RealAudio Location", "-", "Import Stations...",
-                     "Export Stations..."}));
+                     "Export Stations...", "&Find Stations..."}));
     EXPECT_EQ(captions(::GetSubMenu(bar, 2)),
               (Texts{"Help...\tF1", "-", "About Zelvora...", "About the Zelvora Project..."}));
     EXPECT_EQ(captions(::GetSubMenu(bar, 3)), (Texts{"Zelvora Project Home Page..."}));

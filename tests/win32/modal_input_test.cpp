@@ -166,6 +166,8 @@ TEST_F(ModalInput, EnterPressesTheFocusedButtonElseTheDefaultOne) {
         note(::IsWindowVisible(H(w)), "Enter on Add closed the window");
 
         Key(VK_TAB);
+        note(FocusOf(gui) == H(w->FindButton), "Tab did not reach Find Stations");
+        Key(VK_TAB);
         note(FocusOf(gui) == H(w->DeleteButton), "Tab did not reach Delete");
         Key(VK_RETURN);  // nothing is selected: Delete says so
         std::vector<HWND> boxes;

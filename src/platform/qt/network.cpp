@@ -28,6 +28,17 @@ plat::DWORD Reason(QNetworkReply::NetworkError e, bool sent) {
     }
 }
 
+// Runs a signal's handler: nothing may unwind through Qt's event delivery, so a
+// failure in it ends the call as failed.
+template <class F>
+void Guarded(Network& network, plat::UINT id, F&& handler) {
+    try {
+        handler();
+    } catch (...) {
+        network.Fail(id);
+    }
+}
+
 std::string WithoutDot(const QString& name) {
     std::string text = name.toStdString();
     while (!text.empty() && text.back() == '.') text.pop_back();
@@ -145,6 +156,14 @@ void Network::Replied(plat::UINT id) {
     End(id, plat::NET_OK);
 }
 
+void Network::Fail(plat::UINT id) {
+    try {
+        End(id, plat::NET_FAILED);
+    } catch (...) {
+        Close(id);  // not even that: the call is dropped, unanswered
+    }
+}
+
 void Network::End(plat::UINT id, plat::DWORD error) {
     auto it = calls_.find(id);
     if (it == calls_.end() || it->second->ended) return;
@@ -176,7 +195,8 @@ plat::UINT Network::Query(const std::string& name, plat::WORD type, plat::HWND w
     call->message = message;
     call->dns = true;
     call->lookup = std::make_unique<QDnsLookup>(LookupType(type), QString::fromStdString(name));
-    QObject::connect(call->lookup.get(), &QDnsLookup::finished, [this, id] { LookedUp(id); });
+    QObject::connect(call->lookup.get(), &QDnsLookup::finished,
+                     [this, id] { Guarded(*this, id, [&] { LookedUp(id); }); });
     QDnsLookup* lookup = call->lookup.get();
     calls_[id] = std::move(call);
     lookup->lookup();

@@ -34,6 +34,8 @@ class Network {
     bool TakeAnswer(plat::UINT id, plat::DnsAnswer* answer);
     void Close(plat::UINT id);
     void CloseAllOf(plat::HWND window);
+    // Ends the call as failed, when one of its handlers could not go on.
+    void Fail(plat::UINT id);
 
   private:
     struct Call {

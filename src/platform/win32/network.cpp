@@ -19,7 +19,14 @@ plat::UINT NetworkCalls::Start(std::unique_ptr<Call> call, std::function<void(Ca
     Call& c = *call;
     try {
         c.thread = std::thread([&c, work = std::move(work)] {
-            work(c);
+            try {
+                work(c);
+            } catch (...) {  // nothing may leave the thread: the call ends as failed
+                c.response = plat::HttpResponse();
+                c.response.error = plat::NET_FAILED;
+                c.answer = plat::DnsAnswer();
+                c.answer.status = 1;
+            }
             c.ended = true;
             if (!c.closed) ::PostMessageA(c.window, c.message, c.id, 0);
         });
