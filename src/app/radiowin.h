@@ -176,7 +176,8 @@ private:
 
     // Station list editing (radiowin_stations.cpp)
     void ConnectStationEditing();
-    bool NameTaken(const std::string& name) const;
+    // Whether another station than the one at except has that name or station file.
+    bool NameTaken(const std::string& name, int except = -1) const;
     bool FileSharedByOthers(int index) const;
     void MoveStation(int from, int to);
     void FillFieldsFromSelection();

@@ -8,6 +8,8 @@
 
 namespace {
 
+const char* const kNameTaken = "Please change the name as that name already exists.";
+
 bool SameText(const std::string& a, const std::string& b) {
     return plat::Current().CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_EQUAL;
 }
@@ -56,10 +58,12 @@ void TRadioForm::FillFieldsFromSelection() {
 // Names are compared as the user's locale does, ignoring case. A name whose station
 // file is that of a listed station counts as taken as well: adding it would write
 // over the other station's URL ("Rock.FM" next to "Rock FM").
-bool TRadioForm::NameTaken(const std::string& name) const {
+bool TRadioForm::NameTaken(const std::string& name, int except) const {
     const std::string file = StationFileName(name);
-    for (const auto& item : StationLB->Items()->Items())
-        if (SameText(name, item) || SameText(file, StationFileName(item))) return true;
+    const auto& items = StationLB->Items()->Items();
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+        if (i != except && (SameText(name, items[i]) || SameText(file, StationFileName(items[i]))))
+            return true;
     return false;
 }
 
@@ -75,7 +79,7 @@ TAddResult TRadioForm::AddStation(const std::string& name, const std::string& ur
 void TRadioForm::AddButtonClick(TObject*) {
     switch (AddStation(NameEdit->Text(), URLEdit->Text())) {
         case TAddResult::NameTaken:
-            return Tell("Please change the name as that name already exists.");
+            return Tell(kNameTaken);
         case TAddResult::NoName:
             return Tell("You must first enter a name");
         case TAddResult::NoURL:
@@ -88,11 +92,14 @@ void TRadioForm::AddButtonClick(TObject*) {
     RefillFloatingList();
 }
 
-// A rename keeps the old station file: it is simply no longer used.
+// A rename keeps the old station file: it is simply no longer used. It gets Add's
+// rule, so that it never writes over another station's file; without a selection
+// Change rewrites the file of the name it just stored.
 void TRadioForm::ChangeSubjectClick(TObject*) {
     const std::string name = NameEdit->Text();
-    Stations().Write(name, URLEdit->Text());
     const int i = StationLB->ItemIndex();
+    if (i >= 0 && NameTaken(name, i)) return Tell(kNameTaken);
+    Stations().Write(name, URLEdit->Text());
     if (i >= 0) {
         StationLB->Items()->Delete(i);
         StationLB->Items()->Insert(i, name);

@@ -173,15 +173,35 @@ TEST_F(Stations, DeleteRemovesTheStationAndItsFileAndEmptiesTheFields) {
     EXPECT_EQ(Fields(), "|");
 }
 
+// A rename gets Add's rule: the name and its station file must not be another's.
+TEST_F(Stations, ARenameToAnotherStationsNameOrFileIsRefusedAndWritesNothing) {
+    for (const char* name : {"Rock.FM", "rock fm"}) {
+        harness().messageBoxes.clear();
+        w->StationLB->UserSelect(0);
+        Type(name, "http://jazz.invalid/new");
+        w->ChangeSubject->UserClick();
+        EXPECT_EQ(MessageTexts(), Names{kTaken}) << name;
+        EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
+        EXPECT_EQ(Selected(), 0);
+        EXPECT_EQ(Url("Rock_FM"), "http://rock.invalid/\r\n") << name;
+        EXPECT_EQ(Url("Jazz"), "http://jazz.invalid/\r\n") << name;
+    }
+    // Its own name in another case is no other's.
+    harness().messageBoxes.clear();
+    w->StationLB->UserSelect(0);
+    Type("JAZZ", "http://jazz.invalid/2");
+    w->ChangeSubject->UserClick();
+    EXPECT_EQ(List(), (Names{"JAZZ", "Rock FM"}));
+    EXPECT_TRUE(harness().messageBoxes.empty());
+}
+
 TEST_F(Stations, DeletingOneOfTwoNamesSharingAFileKeepsTheFileForTheOther) {
-    w->StationLB->UserSelect(0);
-    w->NameEdit->UserType("Rock.FM");
-    w->ChangeSubject->UserClick();  // a rename may make two names share Rock_FM
-    w->StationLB->UserSelect(1);
+    w->StationLB->Items()->Add("Rock.FM");  // as an older program's order file may hold
+    w->StationLB->UserSelect(2);
     w->DeleteButton->UserClick();
-    EXPECT_EQ(List(), Names{"Rock.FM"});
+    EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
     EXPECT_TRUE(FileExists(StationFile("Rock_FM")));
-    w->StationLB->UserSelect(0);
+    w->StationLB->UserSelect(1);
     w->DeleteButton->UserClick();
     EXPECT_FALSE(FileExists(StationFile("Rock_FM")));
 }
