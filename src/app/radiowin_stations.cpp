@@ -135,6 +135,9 @@ void TRadioForm::DeleteButtonClick(TObject*) {
     RefillFloatingList();
     NameEdit->SetText("");
     URLEdit->SetText("");
+    // With the fields emptied there is nothing for Change to store, nor to revert to.
+    ChangeSubject->SetEnabled(false);
+    RevertSubject->SetEnabled(false);
 }
 
 void TRadioForm::PlayButtonClick(TObject*) {

@@ -147,13 +147,13 @@ TEST_F(Stations, RevertRefillsTheFieldsOrWithoutSelectionDisablesTheButtons) {
     EXPECT_EQ(Fields(), "kept|kept too");
 }
 
-TEST_F(Stations, DeleteRemovesTheStationAndItsFileAndEmptiesTheFields) {
+TEST_F(Stations, DeleteRemovesTheStationAndItsFileEmptiesTheFieldsAndDisablesChange) {
     w->StationLB->UserSelect(1);
     w->DeleteButton->UserClick();
     EXPECT_EQ(List(), Names{"Jazz"});
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Fields(), "|");
-    EXPECT_TRUE(GlyphsEnabled());  // as they were
+    EXPECT_FALSE(GlyphsEnabled());  // nothing is left for Change to store into
     EXPECT_FALSE(FileExists(StationFile("Rock_FM")));
 
     // Without a selection: the message, and the fields are emptied all the same.
