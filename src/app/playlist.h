@@ -48,6 +48,5 @@ std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries);
 // An http, https, mms or rtsp address, or the full path of a file.
 bool IsStationAddress(const std::string& address);
 // The name a station without one gets from its address: the address without its
-// scheme, query and fragment ("somafm.com/groovesalad.pls"), or a file's name; a
-// scheme's colon could not be part of a station file's name.
+// scheme, query and fragment ("somafm.com/groovesalad.pls"), or a file's name.
 std::string NameFromAddress(const std::string& address);

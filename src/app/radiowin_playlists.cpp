@@ -1,5 +1,7 @@
 // Stations from and to playlist files: the starter stations of a first start, and
 // the floating window's import and export.
+#include <algorithm>
+
 #include "app/playlist.h"
 #include "app/radiowin.h"
 #include "gui/application.h"
@@ -11,13 +13,22 @@
 struct TRadioForm::ImportCounts {
     int added = 0;
     std::vector<std::string> taken;       // a name already in the list
-    std::vector<std::string> unwritable;  // a name no station file can have
+    std::vector<std::string> unwritable;  // a name no station file can have (a device's)
+    // Station files that could not be written, by the error's text, in the order met.
+    std::vector<std::pair<std::string, std::vector<std::string>>> failed;
+
+    void Failed(const std::string& error, const std::string& name) {
+        auto same = [&](const auto& f) { return f.first == error; };
+        auto it = std::find_if(failed.begin(), failed.end(), same);
+        if (it == failed.end()) it = failed.insert(failed.end(), {error, {}});
+        it->second.push_back(name);
+    }
 };
 
 namespace {
 
 // A box would not fit a long list: the first few names, then how many more.
-constexpr std::size_t kNamesShown = 10;
+constexpr std::size_t kNamesShown = 20;
 
 std::string Listed(const std::vector<std::string>& names) {
     std::string text;
@@ -28,9 +39,9 @@ std::string Listed(const std::vector<std::string>& names) {
     return text;
 }
 
-void AddReason(std::string& text, const char* reason, const std::vector<std::string>& names) {
-    if (!names.empty())
-        text += std::string("\n\nNot added, because ") + reason + ": " + Listed(names) + ".";
+void AddReason(std::string& text, const std::string& reason,
+               const std::vector<std::string>& names) {
+    if (!names.empty()) text += "\n\nNot added, because " + reason + ": " + Listed(names) + ".";
 }
 
 const char* TroubleText(TPlaylistTrouble trouble) {
@@ -60,7 +71,8 @@ void Tell(const std::string& text, bool warn) {
 
 }  // namespace
 
-// A station file that cannot be written skips its station; the rest still come.
+// A station file that cannot be written skips its station; the rest still come. Only
+// a device's name is one no station file can have; any other failure is the disk's.
 void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
     for (const auto& entry : list.entries) {
         try {
@@ -76,8 +88,11 @@ void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
                     counts.unwritable.push_back(entry.name);
                     break;
             }
-        } catch (const EInOutError&) {
-            counts.unwritable.push_back(entry.name);
+        } catch (const EInOutError& e) {
+            if (e.ErrorCode() == plat::ERROR_INVALID_NAME)
+                counts.unwritable.push_back(entry.name);
+            else
+                counts.Failed(e.Message(), entry.name);
         }
     }
 }
@@ -110,12 +125,14 @@ void TRadioForm::ImportStations(const std::string& playlistFile) {
         text += std::string("\n\n") + TroubleText(list.trouble);
     AddReason(text, "the name is already in the list", counts.taken);
     AddReason(text, "no station file can have that name", counts.unwritable);
+    for (const auto& [error, names] : counts.failed)
+        AddReason(text, "the station file could not be written (" + error + ")", names);
     AddReason(text, "the name has characters this system cannot show", list.unshowable);
     AddReason(text, "the address is neither a web stream (http, https, mms, rtsp) nor a file",
               list.refused);
     const bool complete = list.trouble == TPlaylistTrouble::None && counts.taken.empty() &&
-                          counts.unwritable.empty() && list.unshowable.empty() &&
-                          list.refused.empty();
+                          counts.unwritable.empty() && counts.failed.empty() &&
+                          list.unshowable.empty() && list.refused.empty();
     Tell(text, !complete);
 }
 

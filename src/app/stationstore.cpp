@@ -8,10 +8,18 @@
 #include "platform/paths.h"
 #include "platform/platform.h"
 
+namespace {
+
+bool RefusedInFileNames(char c) {
+    return static_cast<unsigned char>(c) < 32 || std::strchr("<>:\"|?*", c);
+}
+
+}  // namespace
+
 std::string StationFileName(const std::string& name) {
     std::string file = name;
     for (char& c : file)
-        if (c == ' ' || c == '.' || c == '/' || c == '\\') c = '_';
+        if (c == ' ' || c == '.' || c == '/' || c == '\\' || RefusedInFileNames(c)) c = '_';
     return file;
 }
 
@@ -36,7 +44,7 @@ bool DeviceName(const std::string& file) {
 
 bool UsableFileName(const std::string& file) {
     for (char c : file)
-        if (static_cast<unsigned char>(c) < 32 || std::strchr("<>:\"|?*", c)) return false;
+        if (RefusedInFileNames(c)) return false;
     return !DeviceName(file);
 }
 
@@ -44,7 +52,9 @@ std::string TStationStore::PathOf(const std::string& name) const {
     return plat::JoinPath(settingsDir_, StationFileName(name));
 }
 
-bool TStationStore::Exists(const std::string& name) const { return FileExists(PathOf(name)); }
+bool TStationStore::Exists(const std::string& name) const {
+    return FileExists(PathOf(name));
+}
 
 bool TStationStore::Empty() const {
     return plat::Current().FindFilesA(settingsDir_).empty();

@@ -215,9 +215,10 @@ TEST_F(Stations, PlayStartsTheSelectedStationOnly) {
     EXPECT_EQ(harness().winExecs[0].commandLine, "C:\\raplayer\\raplayer.exe http://rock.invalid/");
 }
 
-// Names the file system refuses, and the empty name that Change does not test.
+// Names of devices, which no station file can have, and the empty name that Change
+// does not test.
 TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
-    for (const char* name : {"a:b", "Star*", "What?"}) {
+    for (const char* name : {"NUL", "com1", "Lpt9"}) {
         harness().messageBoxes.clear();
         Type(name, "http://x.invalid/");
         w->AddButton->UserClick();

@@ -46,23 +46,46 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
         Write("list.m3u8",
               "#EXTM3U\n#EXTINF:-1,Locked\nhttp://locked.invalid/\n#EXTINF:-1,JAZZ\n"
               "http://other.invalid/\n#EXTINF:-1,Rock FM\nhttp://rock.invalid/\n"
-              "#EXTINF:-1,Bad|Name\nhttp://bad.invalid/\nfile.txt\n#EXTINF:-1,News\n"
-              "http://news.invalid/\n");
+              "#EXTINF:-1,Nul\nhttp://nul.invalid/\nfile.txt\n#EXTINF:-1,News: \"Live\" | Why?\n"
+              "http://news.invalid/\nhttp://radio.example.net:8000/live\n");
     harness().FailNext("MoveFileExA", plat::ERROR_ACCESS_DENIED);  // the first station file
     Import(list);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Jazz", "Rock FM", "News"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Jazz", "Rock FM", "News: \"Live\" | Why?",
+                                                 "radio.example.net:8000/live"}));
     EXPECT_EQ(URL("Jazz"), "http://jazz.invalid/") << "a station already listed changes not";
     EXPECT_EQ(URL("Rock FM"), "http://rock.invalid/");
+    EXPECT_EQ(URL("News: \"Live\" | Why?"), "http://news.invalid/");
+    EXPECT_TRUE(FileExists(plat::JoinPath(SettingsDir(), "radio_example_net_8000_live")));
     EXPECT_EQ(RadioFloatWin->StationCB->Items()->Items(), Names());
     EXPECT_EQ(RadioFloatWin->StationCB->ItemIndex(), 0);
     ASSERT_EQ(harness().messageBoxes.size(), 1u);
     EXPECT_EQ(harness().messageBoxes[0].type, plat::MB_OK | plat::MB_ICONWARNING);
     EXPECT_EQ(LastMessage(),
-              "2 stations were added from list.m3u8.\n\n"
+              "3 stations were added from list.m3u8.\n\n"
               "Not added, because the name is already in the list: \"JAZZ\".\n\n"
-              "Not added, because no station file can have that name: \"Locked\", \"Bad|Name\".\n\n"
+              "Not added, because no station file can have that name: \"Nul\".\n\n"
+              "Not added, because the station file could not be written (File access denied): "
+              "\"Locked\".\n\n"
               "Not added, because the address is neither a web stream (http, https, mms, rtsp) "
               "nor a file: \"file.txt\".");
+}
+
+// A disk that fills up part-way: each station after it fails alike, and the box names
+// the first twenty.
+TEST_F(Playlists, TheBoxNamesTheFirstTwentyLeftOutAndHowManyMore) {
+    StartQuietly();
+    std::string text;
+    for (int i = 1; i <= 25; ++i)
+        text += "#EXTINF:-1,S" + std::to_string(i) + "\nhttp://s.invalid/\n";
+    const std::string list = Write("many.m3u", text);
+    for (int i = 0; i < 25; ++i) harness().FailNext("MoveFileExA", kDiskFull);
+    Import(list);
+    std::string names;
+    for (int i = 1; i <= 20; ++i) names += (i > 1 ? ", \"S" : "\"S") + std::to_string(i) + "\"";
+    EXPECT_EQ(LastMessage(),
+              "No station was added from many.m3u.\n\nNot added, because the station file could "
+              "not be written (Disk full): " +
+                  names + " and 5 more.");
 }
 
 TEST_F(Playlists, ABinaryOrTruncatedFileSaysSoAndAddsOnlyWhatWasReadCleanly) {
