@@ -31,7 +31,7 @@ inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
 
-enum class TAddResult { Added, NameTaken, NoName, NoURL };
+enum class TAddResult { Added, NameTaken, NoName, NoURL, BadURL };
 
 class TRadioForm : public TForm {
 public:
@@ -98,8 +98,9 @@ public:
 
     // Station list editing (radiowin_stations.cpp)
     // Add's rules: a name not yet taken (case ignored, nor its station file), not
-    // empty, and a URL; the station file is written (EInOutError when it cannot be,
-    // and nothing is added) and the name appended. The floating list is not refilled.
+    // empty, and a URL that CheckStationAddress takes; the station file is written
+    // with the checked URL (EInOutError when it cannot be, and nothing is added) and
+    // the name appended. The floating list is not refilled.
     TAddResult AddStation(const std::string& name, const std::string& url);
     void StationLBClick(TObject* sender);
     void AddButtonClick(TObject* sender);

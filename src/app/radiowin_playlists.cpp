@@ -14,6 +14,7 @@ struct TRadioForm::ImportCounts {
     int added = 0;
     std::vector<std::string> taken;       // a name already in the list
     std::vector<std::string> unwritable;  // a name no station file can have (a device's)
+    std::vector<std::string> badAddress;  // an address with control characters
     // Station files that could not be written, by the error's text, in the order met.
     std::vector<std::pair<std::string, std::vector<std::string>>> failed;
 
@@ -87,6 +88,9 @@ void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
                 case TAddResult::NoURL:
                     counts.unwritable.push_back(entry.name);
                     break;
+                case TAddResult::BadURL:
+                    counts.badAddress.push_back(entry.name);
+                    break;
             }
         } catch (const EInOutError& e) {
             if (e.ErrorCode() == plat::ERROR_INVALID_NAME)
@@ -128,11 +132,13 @@ void TRadioForm::ImportStations(const std::string& playlistFile) {
     for (const auto& [error, names] : counts.failed)
         AddReason(text, "the station file could not be written (" + error + ")", names);
     AddReason(text, "the name has characters this system cannot show", list.unshowable);
+    AddReason(text, "the address holds control characters", counts.badAddress);
     AddReason(text, "the address is neither a web stream (http, https, mms, rtsp) nor a file",
               list.refused);
     const bool complete = list.trouble == TPlaylistTrouble::None && counts.taken.empty() &&
                           counts.unwritable.empty() && counts.failed.empty() &&
-                          list.unshowable.empty() && list.refused.empty();
+                          counts.badAddress.empty() && list.unshowable.empty() &&
+                          list.refused.empty();
     Tell(text, !complete);
 }
 

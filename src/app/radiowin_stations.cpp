@@ -3,12 +3,15 @@
 // reaches the disk only at exit.
 #include "app/radiowin.h"
 
+#include "app/stationaddress.h"
 #include "gui/application.h"
 #include "platform/platform.h"
 
 namespace {
 
 const char* const kNameTaken = "Please change the name as that name already exists.";
+const char* const kBadURL =
+    "The URL must not contain control characters, such as tabs or line breaks.";
 
 bool SameText(const std::string& a, const std::string& b) {
     return plat::Current().CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_EQUAL;
@@ -70,8 +73,10 @@ bool TRadioForm::NameTaken(const std::string& name, int except) const {
 TAddResult TRadioForm::AddStation(const std::string& name, const std::string& url) {
     if (NameTaken(name)) return TAddResult::NameTaken;
     if (name.empty()) return TAddResult::NoName;
-    if (url.empty()) return TAddResult::NoURL;
-    Stations().Write(name, url);
+    const auto address = CheckStationAddress(url);
+    if (address && address->empty()) return TAddResult::NoURL;
+    if (!address) return TAddResult::BadURL;
+    Stations().Write(name, *address);
     StationLB->Items()->Add(name);
     return TAddResult::Added;
 }
@@ -84,6 +89,8 @@ void TRadioForm::AddButtonClick(TObject*) {
             return Tell("You must first enter a name");
         case TAddResult::NoURL:
             return Tell("You must first enter the URL (the web location of the radio station)");
+        case TAddResult::BadURL:
+            return Tell(kBadURL);
         case TAddResult::Added:
             break;
     }
@@ -99,7 +106,9 @@ void TRadioForm::ChangeSubjectClick(TObject*) {
     const std::string name = NameEdit->Text();
     const int i = StationLB->ItemIndex();
     if (i >= 0 && NameTaken(name, i)) return Tell(kNameTaken);
-    Stations().Write(name, URLEdit->Text());
+    const auto address = CheckStationAddress(URLEdit->Text());
+    if (!address) return Tell(kBadURL);
+    Stations().Write(name, *address);
     if (i >= 0) {
         StationLB->Items()->Delete(i);
         StationLB->Items()->Insert(i, name);

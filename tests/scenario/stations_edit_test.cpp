@@ -15,6 +15,8 @@ const char* const kTaken = "Please change the name as that name already exists."
 const char* const kNoName = "You must first enter a name";
 const char* const kNoURL = "You must first enter the URL (the web location of the radio station)";
 const char* const kNoSelection = "You need to first select a station to delete.";
+const char* const kBadURL =
+    "The URL must not contain control characters, such as tabs or line breaks.";
 
 class Stations : public AppTest {
   protected:
@@ -57,7 +59,9 @@ TEST_F(Stations, AddChecksTheNameFirstThenTheFieldsAndEachFailureChangesNothing)
     };
     for (Case c :
          {Case{"JAZZ", "", kTaken}, Case{"rock fm", "u", kTaken}, Case{"Rock.FM", "u", kTaken},
-          Case{"", "", kNoName}, Case{"", "u", kNoName}, Case{"Pop", "", kNoURL}}) {
+          Case{"", "", kNoName}, Case{"", "u", kNoName}, Case{"Pop", "", kNoURL},
+          Case{"Pop", "  ", kNoURL}, Case{"Pop", "http://pop.invalid/\tx", kBadURL},
+          Case{"Pop", "http://pop.invalid/\x1A", kBadURL}}) {
         harness().messageBoxes.clear();
         Type(c.name, c.url);
         w->AddButton->UserClick();
@@ -82,13 +86,16 @@ TEST_F(Stations, TheNameTestIsTheUsersLocaleIgnoringCase) {
 
 TEST_F(Stations, AddWritesTheFileAppendsTheNameAsTypedAndEmptiesTheFields) {
     w->StationLB->UserSelect(0);
-    Type("  Blues  Radio ", "http://blues.invalid/");
+    Type("  Blues  Radio ", " http://blues.invalid/live set ");
     w->AddButton->UserClick();
     EXPECT_TRUE(harness().messageBoxes.empty());
     EXPECT_EQ(List(), (Names{"Jazz", "Rock FM", "  Blues  Radio "}));
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(Fields(), "|");
-    EXPECT_EQ(Url("__Blues__Radio_"), "http://blues.invalid/\r\n");
+    EXPECT_EQ(Url("__Blues__Radio_"), "http://blues.invalid/live%20set\r\n");
+    Type("Set", "C:\\Music\\Live set.mp3");  // a file's path keeps its blanks
+    w->AddButton->UserClick();
+    EXPECT_EQ(Url("Set"), "C:\\Music\\Live set.mp3\r\n");
 }
 
 TEST_F(Stations, AClickFillsTheFieldsAndEnablesTheGlyphButtons) {
@@ -123,6 +130,12 @@ TEST_F(Stations, ChangeIsARenameThatLeavesTheOldFileAndNoSelection) {
     EXPECT_EQ(List(), (Names{"Jazz", "Pop"}));
     EXPECT_EQ(Url("Pop"), "http://pop.invalid/2\r\n");
     EXPECT_TRUE(harness().messageBoxes.empty());
+
+    // An address with a control character is refused, as by Add.
+    w->URLEdit->UserType("http://pop.invalid/3\nhttp://other.invalid/");
+    w->ChangeSubject->UserClick();
+    EXPECT_EQ(MessageTexts(), Names{kBadURL});
+    EXPECT_EQ(Url("Pop"), "http://pop.invalid/2\r\n");
 }
 
 TEST_F(Stations, ChangeToANameOfTheSameFileRewritesThatFile) {

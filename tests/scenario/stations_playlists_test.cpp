@@ -47,7 +47,8 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
               "#EXTM3U\n#EXTINF:-1,Locked\nhttp://locked.invalid/\n#EXTINF:-1,JAZZ\n"
               "http://other.invalid/\n#EXTINF:-1,Rock FM\nhttp://rock.invalid/\n"
               "#EXTINF:-1,Nul\nhttp://nul.invalid/\nfile.txt\n#EXTINF:-1,News: \"Live\" | Why?\n"
-              "http://news.invalid/\nhttp://radio.example.net:8000/live\n");
+              "http://news.invalid/\nhttp://radio.example.net:8000/live\n"
+              "#EXTINF:-1,Tab\nhttp://tab.invalid/\t--script=x.lua\n");
     harness().FailNext("MoveFileExA", plat::ERROR_ACCESS_DENIED);  // the first station file
     Import(list);
     EXPECT_EQ(Names(), (std::vector<std::string>{"Jazz", "Rock FM", "News: \"Live\" | Why?",
@@ -66,6 +67,7 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
               "Not added, because no station file can have that name: \"Nul\".\n\n"
               "Not added, because the station file could not be written (File access denied): "
               "\"Locked\".\n\n"
+              "Not added, because the address holds control characters: \"Tab\".\n\n"
               "Not added, because the address is neither a web stream (http, https, mms, rtsp) "
               "nor a file: \"file.txt\".");
 }
