@@ -47,8 +47,15 @@ std::string Narrow(plat::UINT codePage, const std::u16string& wide, bool* exact)
 }
 
 // A text of the file in the system's code page; false when it cannot hold all of it.
+// A file that is not UTF-8 was written in a Windows code page: it is read as the
+// program reads its own stored texts, so that a name imported here is the same text
+// the order file gives back at the next start (on Linux, Windows-1252 made UTF-8).
 bool FromFile(std::string& text, bool utf8) {
-    if (!utf8 || IsAscii(text)) return true;
+    if (IsAscii(text)) return true;
+    if (!utf8) {
+        text = plat::Current().SystemText(text);
+        return true;
+    }
     bool exact = true;
     text = Narrow(plat::CP_ACP, Wide(plat::CP_UTF8, text), &exact);
     return exact;

@@ -1,6 +1,6 @@
 // Playlist files as players and other radio programs write them: M3U and M3U8 with
 // #EXTINF names, PLS, and plain text with one address a line. Their texts are UTF-8
-// (or, in an old M3U, the system's code page); the program's are the system's.
+// (or, in an old M3U, a Windows code page); the program's are the system's.
 #pragma once
 
 #include <cstddef>
