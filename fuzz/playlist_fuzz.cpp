@@ -19,18 +19,21 @@ bool SameEntries(const std::vector<TPlaylistEntry>& a, const std::vector<TPlayli
                       [](auto& x, auto& y) { return x.name == y.name && x.address == y.address; });
 }
 
-// What the address check promises for any address: none checked holds a control
-// character, nor a URL a blank, and a checked address checks the same again.
+// What the address check promises for any address: none it takes holds a control
+// character, nor a URL a blank, and an address it took it takes again unchanged.
 void CheckAddress(std::string_view address) {
-    const auto checked = CheckStationAddress(address);
-    if (!checked) return;
+    const TCheckedAddress checked = CheckStationAddress(address);
+    if (checked.fault != TAddressFault::None) return;
+    const std::string& a = checked.address;
     fuzz::Check(
-        std::none_of(checked->begin(), checked->end(),
+        std::none_of(a.begin(), a.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }),
         "no control character in a checked address");
-    fuzz::Check(!IsURL(*checked) || checked->find(' ') == std::string::npos,
-                "no blank in a checked URL");
-    fuzz::Check(CheckStationAddress(*checked) == checked, "a checked address checks the same");
+    fuzz::Check(!IsURL(a) || a.find(' ') == std::string::npos, "no blank in a checked URL");
+    fuzz::Check(IsStationAddress(a), "a checked address is a station's");
+    const TCheckedAddress again = CheckStationAddress(a);
+    fuzz::Check(again.fault == TAddressFault::None && again.address == a,
+                "a checked address checks the same");
 }
 
 void Read(std::string_view bytes, plat::UINT codePage) {

@@ -263,16 +263,6 @@ std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries) {
     return text;
 }
 
-bool IsStationAddress(const std::string& a) {
-    for (std::string_view scheme : {"http://", "https://", "mms://", "rtsp://"})
-        if (StartsWithNoCase(a, scheme)) return a.size() > scheme.size();
-    const bool drive = a.size() > 3 && std::isalpha(static_cast<unsigned char>(a[0])) &&
-                       a[1] == ':' && (a[2] == '\\' || a[2] == '/');
-    const bool share = a.size() > 2 && a.starts_with("\\\\");
-    const bool rooted = a.size() > 1 && a[0] == '/' && a[1] != '/';
-    return drive || share || rooted;
-}
-
 std::string NameFromAddress(const std::string& address) {
     auto scheme = address.find("://");
     std::string name;

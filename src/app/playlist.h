@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/stationaddress.h"
+
 struct TPlaylistEntry {
     std::string name;
     std::string address;
@@ -45,8 +47,6 @@ TPlaylist ParsePlaylist(std::string_view bytes);
 // Extended M3U in UTF-8 with CR LF line ends, the entries in order.
 std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries);
 
-// An http, https, mms or rtsp address, or the full path of a file.
-bool IsStationAddress(const std::string& address);
 // The name a station without one gets from its address: the address without its
 // scheme, query and fragment ("somafm.com/groovesalad.pls"), or a file's name.
 std::string NameFromAddress(const std::string& address);

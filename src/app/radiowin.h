@@ -31,7 +31,7 @@ inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
 
-enum class TAddResult { Added, NameTaken, NoName, NoURL, BadURL };
+enum class TAddResult { Added, NameTaken, NoName, NoURL, BadURL, NoStationURL };
 
 class TRadioForm : public TForm {
 public:

@@ -15,6 +15,7 @@ struct TRadioForm::ImportCounts {
     std::vector<std::string> taken;       // a name already in the list
     std::vector<std::string> unwritable;  // a name no station file can have (a device's)
     std::vector<std::string> badAddress;  // an address with control characters
+    std::vector<std::string> refused;     // an address of no stream and no file
     // Station files that could not be written, by the error's text, in the order met.
     std::vector<std::pair<std::string, std::vector<std::string>>> failed;
 
@@ -91,6 +92,9 @@ void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
                 case TAddResult::BadURL:
                     counts.badAddress.push_back(entry.name);
                     break;
+                case TAddResult::NoStationURL:
+                    counts.refused.push_back(entry.address);
+                    break;
             }
         } catch (const EInOutError& e) {
             if (e.ErrorCode() == plat::ERROR_INVALID_NAME)
@@ -119,6 +123,7 @@ void TRadioForm::LoadStarterStations() {
 void TRadioForm::ImportStations(const std::string& playlistFile) {
     TPlaylist list = ReadPlaylist(playlistFile);
     ImportCounts counts;
+    counts.refused = list.refused;
     AddFromPlaylist(list, counts);
     RefillFloatingList();
 
@@ -134,11 +139,11 @@ void TRadioForm::ImportStations(const std::string& playlistFile) {
     AddReason(text, "the name has characters this system cannot show", list.unshowable);
     AddReason(text, "the address holds control characters", counts.badAddress);
     AddReason(text, "the address is neither a web stream (http, https, mms, rtsp) nor a file",
-              list.refused);
+              counts.refused);
     const bool complete = list.trouble == TPlaylistTrouble::None && counts.taken.empty() &&
                           counts.unwritable.empty() && counts.failed.empty() &&
                           counts.badAddress.empty() && list.unshowable.empty() &&
-                          list.refused.empty();
+                          counts.refused.empty();
     Tell(text, !complete);
 }
 

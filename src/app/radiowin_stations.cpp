@@ -12,6 +12,8 @@ namespace {
 const char* const kNameTaken = "Please change the name as that name already exists.";
 const char* const kBadURL =
     "The URL must not contain control characters, such as tabs or line breaks.";
+const char* const kNoStationURL =
+    "The URL must be a web stream (http, https, mms or rtsp) or the full path of a file.";
 
 bool SameText(const std::string& a, const std::string& b) {
     return plat::Current().CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_EQUAL;
@@ -73,10 +75,11 @@ bool TRadioForm::NameTaken(const std::string& name, int except) const {
 TAddResult TRadioForm::AddStation(const std::string& name, const std::string& url) {
     if (NameTaken(name)) return TAddResult::NameTaken;
     if (name.empty()) return TAddResult::NoName;
-    const auto address = CheckStationAddress(url);
-    if (address && address->empty()) return TAddResult::NoURL;
-    if (!address) return TAddResult::BadURL;
-    Stations().Write(name, *address);
+    const TCheckedAddress checked = CheckStationAddress(url);
+    if (checked.address.empty()) return TAddResult::NoURL;
+    if (checked.fault == TAddressFault::ControlCharacter) return TAddResult::BadURL;
+    if (checked.fault == TAddressFault::NoStation) return TAddResult::NoStationURL;
+    Stations().Write(name, checked.address);
     StationLB->Items()->Add(name);
     return TAddResult::Added;
 }
@@ -91,6 +94,8 @@ void TRadioForm::AddButtonClick(TObject*) {
             return Tell("You must first enter the URL (the web location of the radio station)");
         case TAddResult::BadURL:
             return Tell(kBadURL);
+        case TAddResult::NoStationURL:
+            return Tell(kNoStationURL);
         case TAddResult::Added:
             break;
     }
@@ -100,15 +105,18 @@ void TRadioForm::AddButtonClick(TObject*) {
 }
 
 // A rename keeps the old station file: it is simply no longer used. It gets Add's
-// rule, so that it never writes over another station's file; without a selection
-// Change rewrites the file of the name it just stored.
+// rules for the name, so that it never writes over another station's file (without a
+// selection Change rewrites the file of the name it just stored), and for the URL,
+// which may be left empty.
 void TRadioForm::ChangeSubjectClick(TObject*) {
     const std::string name = NameEdit->Text();
     const int i = StationLB->ItemIndex();
     if (i >= 0 && NameTaken(name, i)) return Tell(kNameTaken);
-    const auto address = CheckStationAddress(URLEdit->Text());
-    if (!address) return Tell(kBadURL);
-    Stations().Write(name, *address);
+    const TCheckedAddress checked = CheckStationAddress(URLEdit->Text());
+    if (checked.fault == TAddressFault::ControlCharacter) return Tell(kBadURL);
+    if (!checked.address.empty() && checked.fault == TAddressFault::NoStation)
+        return Tell(kNoStationURL);
+    Stations().Write(name, checked.address);
     if (i >= 0) {
         StationLB->Items()->Delete(i);
         StationLB->Items()->Insert(i, name);

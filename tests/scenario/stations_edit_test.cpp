@@ -17,6 +17,8 @@ const char* const kNoURL = "You must first enter the URL (the web location of th
 const char* const kNoSelection = "You need to first select a station to delete.";
 const char* const kBadURL =
     "The URL must not contain control characters, such as tabs or line breaks.";
+const char* const kNoStationURL =
+    "The URL must be a web stream (http, https, mms or rtsp) or the full path of a file.";
 
 class Stations : public AppTest {
   protected:
@@ -61,7 +63,8 @@ TEST_F(Stations, AddChecksTheNameFirstThenTheFieldsAndEachFailureChangesNothing)
          {Case{"JAZZ", "", kTaken}, Case{"rock fm", "u", kTaken}, Case{"Rock.FM", "u", kTaken},
           Case{"", "", kNoName}, Case{"", "u", kNoName}, Case{"Pop", "", kNoURL},
           Case{"Pop", "  ", kNoURL}, Case{"Pop", "http://pop.invalid/\tx", kBadURL},
-          Case{"Pop", "http://pop.invalid/\x1A", kBadURL}}) {
+          Case{"Pop", "http://pop.invalid/\x1A", kBadURL},
+          Case{"Pop", "www.pop.invalid/live", kNoStationURL}}) {
         harness().messageBoxes.clear();
         Type(c.name, c.url);
         w->AddButton->UserClick();
@@ -242,7 +245,7 @@ TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
         EXPECT_EQ(Fields(), std::string(name) + "|http://x.invalid/");
 
         w->StationLB->UserSelect(0);
-        Type(name, "u");
+        Type(name, "http://u.invalid/");
         w->ChangeSubject->UserClick();
         EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
         EXPECT_EQ(Selected(), 0);
@@ -250,7 +253,7 @@ TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
     }
     harness().messageBoxes.clear();
     w->StationLB->UserSelect(1);
-    Type("", "u");
+    Type("", "http://u.invalid/");
     w->ChangeSubject->UserClick();
     ASSERT_EQ(harness().messageBoxes.size(), 1u);
     EXPECT_EQ(harness().messageBoxes[0].text, "File access denied.");
