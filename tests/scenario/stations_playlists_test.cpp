@@ -138,6 +138,38 @@ TEST_F(Playlists, ExportWritesTheListInOrderAsExtendedM3UInUtf8) {
     EXPECT_NE(LastMessage().find("\"Rock FM\", \"Caf\xE9\""), std::string::npos);
 }
 
+// Every name and address Add takes comes back, in the same order, when an export is
+// imported into an empty list.
+TEST_F(Playlists, AnExportImportedIntoAnEmptyListGivesBackTheSameList) {
+    StartQuietly();
+    for (auto [name, url] : std::vector<std::pair<std::string, std::string>>{
+             {"  Blues  Radio ", "http://blues.invalid/live set"},
+             {"   ", "https://blank.invalid/"},
+             {"Jazz, live", "http://a.invalid/a,b?x=1&y=\"2\"#top"},
+             {"#1 Hits", "HTTP://UPPER.invalid/"},
+             {"-1,Say \"hi\"", "rtsp://a.invalid/#hash"},
+             {"News: Live | Why? 100%", "mms://a.invalid/x"},
+             {"\tTab\there", "C:\\Music\\Live set.mp3"},
+             {"Line\r\nbreak\x01", "\\\\nas\\radio\\a b.m3u"},
+             {"Caf\xC3\xA9 del Mar", "/home/me/My Radio/caf\xC3\xA9.pls"},
+             {"http://radio.example.net:8000/live", "http://radio.example.net:8000/live"},
+             {"x zelvora-name=\"y\",z", "http://trick.invalid/"}})
+        ASSERT_EQ(RadioForm->AddStation(name, url), TAddResult::Added) << name;
+    const std::vector<std::string> names = Names();
+    std::vector<std::string> urls;
+    for (const auto& name : names) urls.push_back(URL(name));
+    const std::string out = plat::JoinPath(dir(), "all.m3u8");
+    harness().saveDialogAnswers.push_back(out);
+    RadioFloatWin->ExportStations1->UserChoose();
+
+    for (const auto& name : names) RadioForm->Stations().Delete(name);
+    RadioForm->StationLB->Items()->Clear();
+    Import(out);
+    EXPECT_EQ(LastMessage(), "11 stations were added from all.m3u8.");
+    EXPECT_EQ(Names(), names);
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(URL(names[i]), urls[i]) << names[i];
+}
+
 TEST_F(Playlists, AFirstStartFillsTheListFromTheStarterFileAndNoOtherStartDoes) {
     const std::string starter = plat::JoinPath(ProgramDir(), kStarterStationsFile);
     WriteText(starter,
