@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/playercontrol.h"
+#include "app/stationlist.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
 #include "gui/forms.h"
@@ -30,8 +31,6 @@ inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.ex
 inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
-
-enum class TAddResult { Added, NameTaken, NoName, NoURL, BadURL, NoStationURL };
 
 class TRadioForm : public TForm {
 public:
@@ -97,10 +96,7 @@ public:
     bool LaunchURL(const std::string& address);
 
     // Station list editing (radiowin_stations.cpp)
-    // Add's rules: a name not yet taken (case ignored, nor its station file), not
-    // empty, and a URL that CheckStationAddress takes; the station file is written
-    // with the checked URL (EInOutError when it cannot be, and nothing is added) and
-    // the name appended. The floating list is not refilled.
+    // AddStationTo on the station list; the floating list is not refilled.
     TAddResult AddStation(const std::string& name, const std::string& url);
     void StationLBClick(TObject* sender);
     void AddButtonClick(TObject* sender);
@@ -177,8 +173,6 @@ private:
 
     // Station list editing (radiowin_stations.cpp)
     void ConnectStationEditing();
-    // Whether another station than the one at except has that name or station file.
-    bool NameTaken(const std::string& name, int except = -1) const;
     bool FileSharedByOthers(int index) const;
     void MoveStation(int from, int to);
     void FillFieldsFromSelection();

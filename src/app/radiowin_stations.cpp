@@ -60,28 +60,8 @@ void TRadioForm::FillFieldsFromSelection() {
     NameEdit->SetText(name);
 }
 
-// Names are compared as the user's locale does, ignoring case. A name whose station
-// file is that of a listed station counts as taken as well: adding it would write
-// over the other station's URL ("Rock.FM" next to "Rock FM").
-bool TRadioForm::NameTaken(const std::string& name, int except) const {
-    const std::string file = StationFileName(name);
-    const auto& items = StationLB->Items()->Items();
-    for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        if (i != except && (SameText(name, items[i]) || SameText(file, StationFileName(items[i]))))
-            return true;
-    return false;
-}
-
 TAddResult TRadioForm::AddStation(const std::string& name, const std::string& url) {
-    if (NameTaken(name)) return TAddResult::NameTaken;
-    if (name.empty()) return TAddResult::NoName;
-    const TCheckedAddress checked = CheckStationAddress(url);
-    if (checked.address.empty()) return TAddResult::NoURL;
-    if (checked.fault == TAddressFault::ControlCharacter) return TAddResult::BadURL;
-    if (checked.fault == TAddressFault::NoStation) return TAddResult::NoStationURL;
-    Stations().Write(name, checked.address);
-    StationLB->Items()->Add(name);
-    return TAddResult::Added;
+    return AddStationTo(*StationLB->Items(), Stations(), name, url);
 }
 
 void TRadioForm::AddButtonClick(TObject*) {
@@ -111,7 +91,7 @@ void TRadioForm::AddButtonClick(TObject*) {
 void TRadioForm::ChangeSubjectClick(TObject*) {
     const std::string name = NameEdit->Text();
     const int i = StationLB->ItemIndex();
-    if (i >= 0 && NameTaken(name, i)) return Tell(kNameTaken);
+    if (i >= 0 && StationNameTaken(StationLB->Items()->Items(), name, i)) return Tell(kNameTaken);
     const TCheckedAddress checked = CheckStationAddress(URLEdit->Text());
     if (checked.fault == TAddressFault::ControlCharacter) return Tell(kBadURL);
     if (!checked.address.empty() && checked.fault == TAddressFault::NoStation)
