@@ -76,9 +76,11 @@ void Tell(const std::string& text, bool warn) {
 // A station file that cannot be written skips its station; the rest still come. Only
 // a device's name is one no station file can have; any other failure is the disk's.
 void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
+    TTakenNames taken(StationLB->Items()->Items());
     for (const auto& entry : list.entries) {
         try {
-            switch (AddStation(entry.name, entry.address)) {
+            switch (
+                AddStationTo(*StationLB->Items(), taken, Stations(), entry.name, entry.address)) {
                 case TAddResult::Added:
                     ++counts.added;
                     break;

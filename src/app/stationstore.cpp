@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "gui/exceptions.h"
 #include "gui/fileutil.h"
@@ -11,15 +12,26 @@
 namespace {
 
 bool RefusedInFileNames(char c) {
-    return static_cast<unsigned char>(c) < 32 || std::strchr("<>:\"|?*", c);
+    return static_cast<unsigned char>(c) < 32 || (c && std::strchr("<>:\"|?*", c));
 }
+
+// A table, as the name test of an import makes a million station file names.
+struct Underscored {
+    constexpr Underscored() {
+        for (int c = 0; c < 32; ++c) table[c] = true;
+        for (char c : std::string_view(" ./\\<>:\"|?*"))
+            table[static_cast<unsigned char>(c)] = true;
+    }
+    bool table[256] = {};
+};
+constexpr Underscored kUnderscored;
 
 }  // namespace
 
 std::string StationFileName(const std::string& name) {
     std::string file = name;
     for (char& c : file)
-        if (c == ' ' || c == '.' || c == '/' || c == '\\' || RefusedInFileNames(c)) c = '_';
+        if (kUnderscored.table[static_cast<unsigned char>(c)]) c = '_';
     return file;
 }
 
