@@ -332,8 +332,12 @@ std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries) {
         const std::string name = ToUtf8(e.name);
         text += "#EXTINF:-1";
         if (TitleCannotHold(name))
-            text += " " + std::string(kNameAttribute) + PercentEncoded(name) + "\"";
-        text += "," + Title(name) + "\r\n" + ToUtf8(e.address) + "\r\n";
+            text.append(" ").append(kNameAttribute).append(PercentEncoded(name)).append("\"");
+        text.append(",")
+            .append(Title(name))
+            .append("\r\n")
+            .append(ToUtf8(e.address))
+            .append("\r\n");
     }
     return text;
 }
