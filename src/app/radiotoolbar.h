@@ -3,6 +3,7 @@
 // no data of its own; it keeps its controls in step with the configuration window.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/playercontrol.h"
@@ -78,6 +79,10 @@ class TRadioFloatWin : public TForm {
     // The drop-down list becomes a copy of the station list, with the list's
     // selection when withSelection is set and none otherwise.
     void CopyStationList(bool withSelection);
+    // The same after the list has changed under the box: with the list's selection, or
+    // without one the station the box showed before while it is still listed.
+    void CopyStationListKeeping(const std::optional<std::string>& shown);
+    std::optional<std::string> ShownStation() const;
     bool VolumeBarEntered() const { return volumeBarEntered_; }
 
   private:

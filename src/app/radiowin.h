@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/playercontrol.h"
+#include "app/stationlist.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
 #include "gui/forms.h"
@@ -30,8 +31,6 @@ inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.ex
 inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
-
-enum class TAddResult { Added, NameTaken, NoName, NoURL };
 
 class TRadioForm : public TForm {
 public:
@@ -100,9 +99,7 @@ public:
     bool LaunchURL(const std::string& address);
 
     // Station list editing (radiowin_stations.cpp)
-    // Add's rules: a name not yet taken (case ignored, nor its station file), not
-    // empty, and a URL; the station file is written (EInOutError when it cannot be,
-    // and nothing is added) and the name appended. The floating list is not refilled.
+    // AddStationTo on the station list; the floating list is not refilled.
     TAddResult AddStation(const std::string& name, const std::string& url);
     void StationLBClick(TObject* sender);
     void AddButtonClick(TObject* sender);
@@ -180,7 +177,6 @@ private:
 
     // Station list editing (radiowin_stations.cpp)
     void ConnectStationEditing();
-    bool NameTaken(const std::string& name) const;
     bool FileSharedByOthers(int index) const;
     void MoveStation(int from, int to);
     void FillFieldsFromSelection();

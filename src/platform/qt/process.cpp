@@ -1,5 +1,4 @@
 // The platform object itself, and the process, locale and input-state calls.
-#include <QCollator>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -181,10 +180,13 @@ LRESULT QtPlatform::ShellExecuteA(HWND, const std::string& operation, const std:
 }
 
 int QtPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
-    QCollator collator;  // the user's locale
-    collator.setCaseSensitivity(flags & plat::NORM_IGNORECASE ? Qt::CaseInsensitive
-                                                              : Qt::CaseSensitive);
-    const int order = collator.compare(Q(a), Q(b));
+    const bool ignoreCase = flags & plat::NORM_IGNORECASE;
+    std::unique_ptr<QCollator>& collator = collators_[ignoreCase ? 1 : 0];
+    if (!collator) {
+        collator = std::make_unique<QCollator>();  // the user's locale
+        collator->setCaseSensitivity(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
+    const int order = collator->compare(Q(a), Q(b));
     return order < 0   ? plat::CSTR_LESS_THAN
            : order > 0 ? plat::CSTR_GREATER_THAN
                        : plat::CSTR_EQUAL;

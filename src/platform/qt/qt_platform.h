@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QCollator>
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -211,6 +212,9 @@ class QtPlatform final : public plat::Platform {
     HWND nowPlayingWindow_ = 0;
     UINT nowPlayingMessage_ = 0;
     std::unique_ptr<PulseVolume> volume_;
+    // One collator of the user's locale for each case sensitivity, made at first use:
+    // making one for every comparison made an import of 1000 stations take seconds.
+    std::unique_ptr<QCollator> collators_[2];
 };
 
 }  // namespace qtb
