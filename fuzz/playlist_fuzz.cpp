@@ -1,8 +1,8 @@
 // Playlist files as Import reads them, with the system's code page UTF-8 and 1252:
 // never more than the limit of entries, every entry a station's address, every
-// address through the check Add and Import make (and the input itself as one), and the
-// stations read are exported and read back as the same stations (on a UTF-8 system,
-// when the file was UTF-8 too).
+// address through the check Add and Import make (and the input itself as one) and
+// handed to a player as exactly one argument, and the stations read are exported and
+// read back as the same stations (on a UTF-8 system, when the file was UTF-8 too).
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "app/playlist.h"
 #include "app/stationaddress.h"
 #include "harness.h"
+#include "platform/command_line.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -34,6 +35,13 @@ void CheckAddress(std::string_view address) {
     const TCheckedAddress again = CheckStationAddress(a);
     fuzz::Check(again.fault == TAddressFault::None && again.address == a,
                 "a checked address checks the same");
+    // As a player gets it on Windows: the command line read back by the C runtime's
+    // rules gives the address as one argument, after the end of the options.
+    const plat::CommandLine line{"C:\\Program Files\\mpv\\mpv.exe",
+                                 {"--force-window=yes", "--", a}};
+    const plat::CommandLine back = plat::SplitCommandLine(plat::JoinCommandLine(line), nullptr);
+    fuzz::Check(back.program == line.program && back.arguments == line.arguments,
+                "an address reaches the player as one argument");
 }
 
 void Read(std::string_view bytes, plat::UINT codePage) {

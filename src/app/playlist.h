@@ -31,7 +31,8 @@ enum class TPlaylistTrouble {
 // What a playlist held, its texts in the system's code page, in the file's order.
 struct TPlaylist {
     std::vector<TPlaylistEntry> entries;
-    // Addresses that are neither a stream (http, https, mms, rtsp) nor a file path.
+    // Addresses that are neither a stream (http, https, mms, mmsh, rtsp, rtmp, pnm) nor a file
+    // path.
     std::vector<std::string> refused;
     // Names the system's code page cannot hold, with "?" for what it lacks.
     std::vector<std::string> unshowable;

@@ -140,8 +140,10 @@ void TRadioForm::ImportStations(const std::string& playlistFile) {
         AddReason(text, "the station file could not be written (" + error + ")", names);
     AddReason(text, "the name has characters this system cannot show", list.unshowable);
     AddReason(text, "the address holds control characters", counts.badAddress);
-    AddReason(text, "the address is neither a web stream (http, https, mms, rtsp) nor a file",
-              counts.refused);
+    AddReason(
+        text,
+        "the address is neither a stream (http, https, mms, mmsh, rtsp, rtmp, pnm) nor a file",
+        counts.refused);
     const bool complete = list.trouble == TPlaylistTrouble::None && counts.taken.empty() &&
                           counts.unwritable.empty() && counts.failed.empty() &&
                           counts.badAddress.empty() && list.unshowable.empty() &&

@@ -13,7 +13,8 @@ const char* const kNameTaken = "Please change the name as that name already exis
 const char* const kBadURL =
     "The URL must not contain control characters, such as tabs or line breaks.";
 const char* const kNoStationURL =
-    "The URL must be a web stream (http, https, mms or rtsp) or the full path of a file.";
+    "The URL must be a stream (http, https, mms, mmsh, rtsp, rtmp or pnm) or the full path of a "
+    "file.";
 
 bool SameText(const std::string& a, const std::string& b) {
     return plat::Current().CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_EQUAL;

@@ -41,7 +41,8 @@ TCheckedAddress CheckStationAddress(std::string_view address) {
 }
 
 bool IsStationAddress(std::string_view a) {
-    for (std::string_view scheme : {"http://", "https://", "mms://", "rtsp://"})
+    for (std::string_view scheme :
+         {"http://", "https://", "mms://", "mmsh://", "rtsp://", "rtmp://", "pnm://"})
         if (StartsWithNoCase(a, scheme)) return a.size() > scheme.size();
     const bool drive = a.size() > 3 && std::isalpha(static_cast<unsigned char>(a[0])) &&
                        a[1] == ':' && (a[2] == '\\' || a[2] == '/');

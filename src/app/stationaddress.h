@@ -26,9 +26,10 @@ struct TCheckedAddress {
 // An address of blanks only comes back empty, with the fault NoStation.
 TCheckedAddress CheckStationAddress(std::string_view address);
 
-// An http, https, mms or rtsp address, or the full path of a file: what a player
-// plays as a station. Other schemes are refused on purpose: a playlist must not make
-// a player open a camera or a device ("v4l2://", "av://").
+// An address of one of the streaming schemes (http, https, mms, mmsh, rtsp, rtmp, and
+// RealAudio's own pnm), or the full path of a file: what a player plays as a station.
+// Other schemes are refused on purpose: a playlist must not make a player open a
+// camera or a device ("v4l2://", "av://").
 bool IsStationAddress(std::string_view address);
 
 // Whether the address starts with a scheme and "://" ("http://", "rtsp://"); a drive

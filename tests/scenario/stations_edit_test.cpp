@@ -18,7 +18,8 @@ const char* const kNoSelection = "You need to first select a station to delete."
 const char* const kBadURL =
     "The URL must not contain control characters, such as tabs or line breaks.";
 const char* const kNoStationURL =
-    "The URL must be a web stream (http, https, mms or rtsp) or the full path of a file.";
+    "The URL must be a stream (http, https, mms, mmsh, rtsp, rtmp or pnm) or the full path of a "
+    "file.";
 
 class Stations : public AppTest {
   protected:

@@ -68,7 +68,8 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
               "Not added, because the station file could not be written (File access denied): "
               "\"Locked\".\n\n"
               "Not added, because the address holds control characters: \"Tab\".\n\n"
-              "Not added, because the address is neither a web stream (http, https, mms, rtsp) "
+              "Not added, because the address is neither a stream (http, https, mms, mmsh, rtsp, "
+              "rtmp, pnm) "
               "nor a file: \"file.txt\".");
 }
 

@@ -15,6 +15,7 @@ TEST(StationAddress, URLsGetTheirBlanksEncodedPathsKeepThemOthersAreRefused) {
              {"http://radio.example/live stream.mp3", "http://radio.example/live%20stream.mp3"},
              {"  HTTPS://a.example/x?q=a b \t", "HTTPS://a.example/x?q=a%20b"},
              {"mms://a.example/ %20", "mms://a.example/%20%20"},
+             {"pnm://real.example/live.ra", "pnm://real.example/live.ra"},
              {"C:\\Music\\Live set.mp3", "C:\\Music\\Live set.mp3"},
              {"C://Music/Live set.mp3", "C://Music/Live set.mp3"},
              {"/home/me/Live set.mp3 ", "/home/me/Live set.mp3"},
