@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "platform/posix/files.h"
 #include "platform/posix/registry.h"
+#include "platform/qt/lifetime.h"
 #include "platform/qt/window_table.h"
 
 namespace qtb {
@@ -170,6 +171,10 @@ class QtPlatform final : public plat::Platform {
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
     bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(HWND window, UINT message) override;
+    void WatchSessionEnd(HWND window, UINT message) override;
+
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
@@ -203,6 +208,8 @@ class QtPlatform final : public plat::Platform {
     HWND nowPlayingWindow_ = 0;
     UINT nowPlayingMessage_ = 0;
     std::unique_ptr<PulseVolume> volume_;
+    Lifetime& Life();  // made at first use
+    std::unique_ptr<Lifetime> lifetime_;
 };
 
 }  // namespace qtb
