@@ -91,15 +91,13 @@ class TRadioFloatWin : public TForm {
     TMenuItem* AddItem(TMenuItem* parent, const char* name, const std::string& caption,
                        TNotifyEvent onClick = nullptr);
 
-    // The volume bar follows the mixer while there is one; a mixer that fails is
-    // reported once in a run, and the bar waits disabled until it answers again.
+    // The volume bar follows the mixer while there is one; a mixer that fails leaves
+    // the bar disabled with the reason until it answers again.
     void ShowVolume();
     void VolumeUnavailable(const char* why);
     void VolumeAvailable();
-    void VolumeFailed(const std::exception& e);
 
     bool volumeBarEntered_ = false;
-    bool volumeFailureReported_ = false;
 };
 
 extern TRadioFloatWin* RadioFloatWin;

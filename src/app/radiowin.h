@@ -31,6 +31,14 @@ inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.ex
 inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
+// Posted to it when a later start of the program found this copy running.
+inline constexpr plat::UINT WM_LATERSTART = plat::WM_USER + 201;
+// Sent to it when the session ends or the program is told to end; wParam 1: the
+// program ends itself once it has saved.
+inline constexpr plat::UINT WM_SESSIONEND = plat::WM_USER + 202;
+// Posted to it when the station list has changed: one save for all the changes that
+// one handler makes (an import, a move).
+inline constexpr plat::UINT WM_SAVESTATIONS = plat::WM_USER + 203;
 
 class TRadioForm : public TForm {
 public:
@@ -87,6 +95,10 @@ public:
     // Saves the station list and the settings and ends the process. When saving
     // fails, the failure leaves the handler and the program runs on.
     void Exit1Click(TObject* sender);
+    // What Exit saves, saved when the session ends or the program is told to end,
+    // each file on its own (nobody is left to read a report); then, when it is to
+    // end itself, the tray icon is removed and the process ends.
+    void SessionEnds(bool programToEnd);
 
     // Starts the player on the station with that name; failures are reported here.
     void LaunchStation(const std::string& name);
@@ -168,6 +180,21 @@ private:
     void RestoreShortcutBoxes();
     void LoadStationListReporting();
     void LoadStarterStations();
+    void ListStationFiles();
+
+    // Keeping the list and the settings on disk (radiowin_lifetime.cpp)
+    std::string OrderFile() const;
+    void WatchLifetime();
+    bool LifetimeMessage(plat::Message& m);
+    void StationListChanged();
+    void SaveQueuedStationList();
+    void SaveStationListNow();
+    void SaveSettings();
+    // The list shows what the order file held, or there was no order file: only then
+    // may the list replace the file. A file that could not be read stays as it is.
+    bool listLoaded_ = false;
+    bool saveQueued_ = false;
+    bool saveFailureReported_ = false;  // since the last save that worked
     struct ImportCounts;
     void AddFromPlaylist(const TPlaylist& list, ImportCounts& counts);
     std::string PlayerLocationToUse() const;

@@ -154,6 +154,7 @@ void TRadioForm::ShowNowPlaying() {
 }
 
 bool TRadioForm::WndProc(plat::Message& m) {
+    if (LifetimeMessage(m)) return true;
     if (m.msg != WM_NOWPLAYING) return TForm::WndProc(m);
     ShowNowPlaying();
     return true;

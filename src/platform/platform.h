@@ -264,6 +264,27 @@ public:
     // existing one is replaced; defaultExt is added to a name typed without one.
     virtual bool GetSaveFileNameA(OpenFileRequest& request) = 0;
 
+    // -- The one running copy, and the end of the session ------------------------------
+    // Makes this process the one copy of the program that keeps the files of the user's
+    // data folder (UserDataDirectory): true when it is now, or was already; false when
+    // another copy is, which has then been told of this start (WatchLaterStarts). The
+    // claim lasts until the process ends. Windows: a mutex of the session named after
+    // the folder, and a message registered under that name posted to every top-level
+    // window (HWND_BROADCAST), with the right to take the foreground handed on first.
+    // Linux: a local server of the user named after the folder (QLocalServer).
+    virtual bool ClaimSingleInstance() = 0;
+    // From now on the window is posted the message whenever a later start finds this
+    // copy holding the claim; window 0 stops it.
+    virtual void WatchLaterStarts(HWND window, UINT message) = 0;
+    // From now on the window is sent the message when the session ends or the process
+    // is told to end; window 0 stops it. wParam 1: the program is to end itself once it
+    // has saved (Linux: SIGTERM, SIGINT, SIGHUP, each handed on through a pipe and never
+    // handled in the signal handler). wParam 0: the session may still go on, or the
+    // process is ended for it (Windows: WM_QUERYENDSESSION and WM_ENDSESSION, while the
+    // window's procedure handles them; Linux: the session manager's commitDataRequest,
+    // and aboutToQuit when the session manager has the application quit).
+    virtual void WatchSessionEnd(HWND window, UINT message) = 0;
+
     // -- Message loop --------------------------------------------------------------
     // Runs until the process ends.
     virtual void RunMessageLoop() = 0;

@@ -31,7 +31,7 @@ struct Day {
     std::string stubs;    // the folder with a folder per stand-in player: <name>\<name>.exe
     std::string stubLog;  // where the stand-ins write what happens to them
     Program app;         // the copy a person uses
-    Program second;      // a copy started while the first runs
+    Program second;      // a start made while the first copy runs
     int shots = 0;
 
     std::string ProgramDir() const { return DirOf(exe); }

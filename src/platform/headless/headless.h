@@ -224,6 +224,15 @@ class HeadlessPlatform final : public Platform {
     // Windows of other programs that FindWindowA finds.
     HWND AddForeignWindow(const std::string& className, const std::string& title);
 
+    // Another copy of the program holds the claim: ClaimSingleInstance answers false.
+    bool anotherCopyRuns = false;
+    int laterStartsTold = 0;  // claims refused, each telling the copy that runs
+    // What the system does to the running copy: a later start of the program (the
+    // message of WatchLaterStarts is posted), and the end of the session or a signal
+    // to end (the message of WatchSessionEnd is sent, wParam 1 when it is to end).
+    void StartLaterCopy();
+    void EndSession(bool programToEnd);
+
     // ---- Clock -----------------------------------------------------------------
     std::uint64_t Now() const;
     // Moves the clock forward, delivering posted messages and every timer tick that
@@ -375,6 +384,10 @@ class HeadlessPlatform final : public Platform {
                     UINT type) override;
     bool GetOpenFileNameA(OpenFileRequest& request) override;
     bool GetSaveFileNameA(OpenFileRequest& request) override;
+
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(HWND window, UINT message) override;
+    void WatchSessionEnd(HWND window, UINT message) override;
 
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;

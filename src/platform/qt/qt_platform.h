@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/posix/files.h"
 #include "platform/posix/registry.h"
+#include "platform/qt/lifetime.h"
 #include "platform/qt/window_table.h"
 
 namespace qtb {
@@ -178,6 +179,10 @@ class QtPlatform final : public plat::Platform {
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
     bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(HWND window, UINT message) override;
+    void WatchSessionEnd(HWND window, UINT message) override;
+
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
@@ -215,6 +220,8 @@ class QtPlatform final : public plat::Platform {
     // One collator of the user's locale for each case sensitivity, made at first use:
     // making one for every comparison made an import of 1000 stations take seconds.
     std::unique_ptr<QCollator> collators_[2];
+    Lifetime& Life();  // made at first use
+    std::unique_ptr<Lifetime> lifetime_;
 };
 
 }  // namespace qtb

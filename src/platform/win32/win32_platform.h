@@ -159,6 +159,10 @@ class Win32Platform final : public plat::Platform {
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
     bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(PHWND window, plat::UINT message) override;
+    void WatchSessionEnd(PHWND window, plat::UINT message) override;
+
     void RunMessageLoop() override;
     void RunModalLoop(PHWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
