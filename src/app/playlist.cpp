@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "app/stationaddress.h"
 #include "gui/exceptions.h"
 #include "gui/fileutil.h"
 #include "platform/paths.h"
@@ -84,19 +85,6 @@ bool IsUtf8(std::string_view text) {
 }
 
 // ---- Reading ------------------------------------------------------------------------
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-    return true;
-}
 
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;

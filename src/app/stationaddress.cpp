@@ -9,6 +9,8 @@ bool IsControl(char c) {
     return b < 0x20 || b == 0x7F;
 }
 
+}  // namespace
+
 std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -22,7 +24,6 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return true;
 }
 
-}  // namespace
 
 TCheckedAddress CheckStationAddress(std::string_view address) {
     address = Trimmed(address);

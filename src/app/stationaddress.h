@@ -32,6 +32,11 @@ TCheckedAddress CheckStationAddress(std::string_view address);
 // camera or a device ("v4l2://", "av://").
 bool IsStationAddress(std::string_view address);
 
+// The text without the blanks and tabs at its ends.
+std::string_view Trimmed(std::string_view s);
+// Whether the text starts with the prefix, given in lower case, in any case.
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+
 // Whether the address starts with a scheme and "://" ("http://", "rtsp://"); a drive
 // letter ("C:/") is no scheme.
 bool IsURL(std::string_view address);
