@@ -106,6 +106,8 @@ void TMpvChannel::Take(const std::string& line) {
     const std::optional<std::string> name = Text(message, "name");
     if (name != kMediaTitle && name != kIcyTitle) return;
     // No data, or null: the property has no value now (a stream without ICY titles).
+    auto data = message.find("data");
+    if (data != message.end() && !data->is_string() && !data->is_null()) return;
     std::string value = FromUtf8(Text(message, "data").value_or("")).substr(0, kMaxTitle);
     (name == kMediaTitle ? mediaTitle_ : icyTitle_) = std::move(value);
     told_ = true;
