@@ -15,6 +15,7 @@
 
 #include "platform/posix/text.h"
 #include "platform/command_line.h"
+#include "platform/qt/desktop_notifier.h"
 #include "platform/qt/pinned.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
@@ -104,6 +105,7 @@ QtPlatform::~QtPlatform() {
     if (qApp) qApp->removeEventFilter(input_.get());
     trayIcons_.clear();
     timers_.clear();
+    channels_.clear();
     for (auto& [hwnd, w] : windows_.All())
         if (w->widget && w->widget->isWindow()) delete w->widget.data();
 }
