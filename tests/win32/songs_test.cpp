@@ -132,8 +132,10 @@ TEST_F(SongsWine, EachTablePlayersCaptionGivesItsTitle) {
     const struct {
         const char* file;
         const char* windowClass;
-    } players[] = {{"vlc.exe", "ZelStubVlc"},        {"foobar2000.exe", "ZelStubFoobar"},
-                   {"winamp.exe", "Winamp v1.x"},   {"mpc-hc.exe", "MediaPlayerClassicW"},
+    } players[] = {{"vlc.exe", "ZelStubVlc"},
+                   {"foobar2000.exe", "ZelStubFoobar"},
+                   {"winamp.exe", "Winamp v1.x"},
+                   {"mpc-hc.exe", "MediaPlayerClassicW"},
                    {"aimp.exe", "TAIMPMainFrame"}};
     for (const auto& player : players) {
         SCOPED_TRACE(player.file);

@@ -51,7 +51,7 @@ class Mpris final : public QObject {
         QString name;  // org.mpris.MediaPlayer2.*
         plat::DWORD pid = 0;
         std::string title;
-        std::string url;  // xesam:url, what it plays
+        std::string url;     // xesam:url, what it plays
         std::string status;  // PlaybackStatus
         bool canQuit = false;
         bool canRaise = false;

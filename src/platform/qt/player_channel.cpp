@@ -1,6 +1,9 @@
 // A player's control channel: a local socket in the user's runtime folder, read and
 // written without waiting; bytes that arrive are announced to the window watching
 // what plays, so that a title reaches the tip at once. And the clipboard.
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -8,9 +11,6 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include "platform/qt/mpris.h"
 #include "platform/qt/qt_platform.h"

@@ -81,8 +81,7 @@ class QtPlatform final : public plat::Platform {
     std::string NewPlayerChannelAddress(const std::string& prefix) override;
     plat::CHANNEL ConnectPlayerChannel(const std::string& address) override;
     BOOL WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) override;
-    BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into,
-                           std::size_t maxBytes) override;
+    BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into, std::size_t maxBytes) override;
     void ClosePlayerChannel(plat::CHANNEL channel) override;
     // Another program's windows are the window manager's.
     std::optional<std::string> ProcessWindowCaption(plat::PROCESS) override { return {}; }

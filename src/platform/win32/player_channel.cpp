@@ -38,8 +38,8 @@ plat::CHANNEL Win32Platform::ConnectPlayerChannel(const std::string& address) {
 plat::BOOL Win32Platform::WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) {
     DWORD written = 0;
     for (std::size_t done = 0; done < bytes.size(); done += written)
-        if (!::WriteFile(Pipe(channel), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                         &written, nullptr) ||
+        if (!::WriteFile(Pipe(channel), bytes.data() + done,
+                         static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
             written == 0)
             return FALSE;
     return TRUE;
@@ -54,8 +54,8 @@ plat::BOOL Win32Platform::ReadPlayerChannel(plat::CHANNEL channel, std::string& 
     const std::size_t start = into.size();
     into.resize(start + size);
     DWORD read = 0;
-    const BOOL ok = ::ReadFile(Pipe(channel), into.data() + start, static_cast<DWORD>(size), &read,
-                               nullptr);
+    const BOOL ok =
+        ::ReadFile(Pipe(channel), into.data() + start, static_cast<DWORD>(size), &read, nullptr);
     into.resize(start + (ok ? read : 0));
     return ok;
 }

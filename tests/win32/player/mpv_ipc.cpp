@@ -96,7 +96,8 @@ MpvIpc::Result MpvIpc::Handle(const std::string& line) {
 void MpvIpc::SetTitle(const std::string& title) {
     title_ = title;
     for (const auto& [name, id] : observed_)
-        Send(json{{"event", "property-change"}, {"id", id}, {"name", name}, {"data", title}}.dump());
+        Send(
+            json{{"event", "property-change"}, {"id", id}, {"name", name}, {"data", title}}.dump());
 }
 
 void MpvIpc::Send(const std::string& line) {
