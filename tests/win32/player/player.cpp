@@ -15,7 +15,8 @@
 // The classic player writes the command line it was started with to the file named
 // by ZEL_PLAYER_LOG, and "closed" when it is asked to close; the others write what
 // happens to them to the file named by ZEL_STUB_LOG, one line each:
-//   <name> <pid> started <command line> | took <address> | handed <address> | closed
+//   <name> <pid> started <command line> | took <address> | handed <address> | titled
+//   <title> | quit (told on its channel, then closed) | closed
 // Each writes the arguments it got, as its C runtime reads them, to the file named by
 // ZEL_ARGV_LOG: one a line, then an empty line. Asked to close, each takes the
 // milliseconds ZEL_STUB_CLOSE_MS says (none when unset) before its window goes, as a
@@ -151,6 +152,7 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kChannelTimer) {
                 if (gIpc.Serve() == MpvIpc::kQuit) {
                     Log("quit");
+                    Log("closed");
                     DestroyWindow(hwnd);
                 }
                 return 0;
