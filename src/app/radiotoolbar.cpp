@@ -52,6 +52,7 @@ void TRadioFloatWin::FormCreate(TObject*) {
 // The flag is set before the about box opens: a tray click inside its modal loop
 // shows this window again, and a second modal showing of the same box would fail.
 void TRadioFloatWin::FormShow(TObject*) {
+    RadioForm->RefreshSongItems();
     if (RadioForm->AboutShown) return;
     RadioForm->AboutShown = true;
     if (!AboutBox->Visible()) AboutBox->ShowModal();

@@ -85,9 +85,18 @@ class TRadioFloatWin : public TForm {
     std::optional<std::string> ShownStation() const;
     bool VolumeBarEntered() const { return volumeBarEntered_; }
 
+    // What plays now (radiotoolbar_songs.cpp): the tray menu's group, in the File menu.
+    TMenuItem* N5;
+    TMenuItem* SongNotifications2;
+    TMenuItem* CopySongTitle2;
+    TMenuItem* Sleep2;
+    // The entries as the tray's show them.
+    void ShowSongItems(bool notifications, bool canCopy, int sleepMinutesLeft);
+
   private:
     void CreateControls();
     void CreateMenu();
+    void CreateSongItems();
     TMenuItem* AddItem(TMenuItem* parent, const char* name, const std::string& caption,
                        TNotifyEvent onClick = nullptr);
 

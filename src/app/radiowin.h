@@ -4,10 +4,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/playercontrol.h"
 #include "app/stationlist.h"
+#include "app/sleeptimer.h"
+#include "app/songnews.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
 #include "gui/forms.h"
@@ -41,7 +44,7 @@ inline constexpr plat::UINT WM_SESSIONEND = plat::WM_USER + 202;
 inline constexpr plat::UINT WM_SAVESTATIONS = plat::WM_USER + 203;
 
 class TRadioForm : public TForm {
-public:
+  public:
     explicit TRadioForm(TComponent* owner);
     ~TRadioForm() override;
 
@@ -164,7 +167,25 @@ public:
     // The main program's last step before its message loop.
     void ActivateTrayAtStart(bool anotherCopyRuns);
 
-private:
+    // What plays now (radiowin_songs.cpp): a group of the tray menu after its first
+    // item, the same entries in the floating window's menu.
+    TMenuItem* N8;  // separator before the group
+    TMenuItem* SongNotifications1;
+    TMenuItem* CopySongTitle1;
+    TMenuItem* Sleep1;  // its items: Off and the minutes of kSleepChoices
+    void SongNotifications1Click(TObject* sender);
+    void CopySongTitle1Click(TObject* sender);
+    // The sleep timer for the minutes (0: off); at its end it does what Stop does.
+    void SetSleepTimer(int minutes);
+    // "Song Notifications", kept in the settings file: read at first need.
+    bool SongNotifications();
+    // The title the tip shows, on one line; empty while none is known.
+    const std::string& SongTitle() const { return songTitle_; }
+    int SleepMinutesLeft() const;
+    // Both menus' entries as they are now, before a menu shows them.
+    void RefreshSongItems();
+
+  private:
     void CreateControls();
     void CreateStationControls();
     void CreateOptionControls();
@@ -211,15 +232,33 @@ private:
 
     // Tray menu (radiowin_tray.cpp)
     TMenuItem* AddTrayItem(const std::string& caption, void (TRadioForm::*handler)(TObject*));
-    std::vector<std::unique_ptr<TMenuItem>> trayItems_;    // built at the last popup
+    std::vector<std::unique_ptr<TMenuItem>> trayItems_;     // built at the last popup
     std::vector<std::unique_ptr<TMenuItem>> retiredItems_;  // built at the one before
     int trayClicksRunning_ = 0;
     std::string playingStation_;  // the station last started, until Stop
+
+    // What plays now (radiowin_songs.cpp)
+    void CreateSongItems();
+    void ShowSongItems();
+    void TellSong();
+    void SleepTimerEnded();
+    std::string SleepTip(const std::string& tip) const;
+    std::string songTitle_;
+    std::optional<bool> songNotifications_;
+    std::unique_ptr<TSongNews> songNews_;
+    std::unique_ptr<TSleepTimer> sleepTimer_;
+    bool stoppedBySleep_ = false;
 };
 
 // The tray tip for a station and the title playing on it: "Station - Title", the
 // title shortened to fit the tip with "..." and control characters made blanks.
-std::string NowPlayingTip(const std::string& station, const std::string& title);
+// The size is the room the tip has, at most kMaxTip.
+std::string NowPlayingTip(const std::string& station, const std::string& title,
+                          std::size_t size = 63);
+// The text on one line: control characters become blanks.
+std::string OneLine(std::string text);
+// The sleep timer's choices, in minutes.
+inline constexpr int kSleepChoices[] = {15, 30, 60, 90};
 // The error box shown when the player cannot be started.
 void ShowPlayerFailure();
 

@@ -91,14 +91,18 @@ TEST_F(QtDesktop, TheTrayIconDocksAndItsMenuFromTheListPlaysTheChosenStation) {
     WhenMenuOpens([&](QMenu* menu) {
         captions = Captions(menu);
         ShotOfMenu(menu, "qt_tray_menu");
-        const QPoint news = menu->mapToGlobal(menu->actionGeometry(menu->actions()[3]).center());
+        // Counted from the end: News, Rock FM, a separator, Exit.
+        const auto actions = menu->actions();
+        const QPoint news =
+            menu->mapToGlobal(menu->actionGeometry(actions[actions.size() - 4]).center());
         XdoLater({"mousemove", std::to_string(news.x()), std::to_string(news.y()), "sleep", "0.2",
                   "click", "1"});
     });
     ClickAt(TrayIcon().center(), 3);
     ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
-    EXPECT_EQ(captions, (std::vector<std::string>{"Zelvora...", "-", "Jazz", "News", "Rock FM", "-",
-                                                  "Exit"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Zelvora...", "-", "Song Notifications", "Copy Song Title",
+                                        "Sleep", "-", "Jazz", "News", "Rock FM", "-", "Exit"}));
     EXPECT_EQ(Record("player"), "http://news.invalid/live.m3u\n");
     EXPECT_FALSE(RadioFloatWin->Visible());
 

@@ -12,11 +12,12 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/posix/text.h"
 #include "platform/command_line.h"
-#include "platform/qt/pinned.h"
+#include "platform/posix/text.h"
+#include "platform/qt/desktop_notifier.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
+#include "platform/qt/pinned.h"
 #include "platform/qt/pulse_volume.h"
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
@@ -103,6 +104,7 @@ QtPlatform::~QtPlatform() {
     if (qApp) qApp->removeEventFilter(input_.get());
     trayIcons_.clear();
     timers_.clear();
+    channels_.clear();
     for (auto& [hwnd, w] : windows_.All())
         if (w->widget && w->widget->isWindow()) delete w->widget.data();
 }
@@ -123,9 +125,8 @@ UINT QtPlatform::WinExec(const std::string& commandLine, int) {
 }
 
 // The player: a child of this program held by its pidfd (PinnedProcesses).
-UINT QtPlatform::StartProcess(const std::string& program,
-                              const std::vector<std::string>& arguments, int,
-                              plat::PROCESS* process) {
+UINT QtPlatform::StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                              int, plat::PROCESS* process) {
     if (process) *process = 0;
     const QString resolved = program.empty() ? QString() : Resolve(program);
     if (!IsProgram(resolved.toStdString())) return StartFailure(resolved);

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+class QSocketNotifier;
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +39,7 @@ using plat::MMRESULT;
 using plat::UINT;
 using plat::WPARAM;
 
+class DesktopNotifier;
 class InputFilter;
 class Mpris;
 class PinnedProcesses;
@@ -77,6 +80,15 @@ class QtPlatform final : public plat::Platform {
     BOOL RaiseProcessWindow(plat::PROCESS process) override;
     std::optional<std::string> NowPlayingTitle(plat::PROCESS process) override;
     void WatchNowPlaying(HWND window, UINT message) override;
+    std::string NewPlayerChannelAddress(const std::string& prefix) override;
+    plat::CHANNEL ConnectPlayerChannel(const std::string& address) override;
+    BOOL WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) override;
+    BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into, std::size_t maxBytes) override;
+    void ClosePlayerChannel(plat::CHANNEL channel) override;
+    // Another program's windows are the window manager's.
+    std::optional<std::string> ProcessWindowCaption(plat::PROCESS) override { return {}; }
+    std::string PlaybackStatus(plat::PROCESS process) override;
+    BOOL SetClipboardText(HWND owner, const std::string& text) override;
 
     DWORD GetLastError() override { return lastError_; }
     char PathDelimiter() override { return '/'; }
@@ -222,6 +234,14 @@ class QtPlatform final : public plat::Platform {
     std::unique_ptr<QCollator> collators_[2];
     Lifetime& Life();  // made at first use
     std::unique_ptr<Lifetime> lifetime_;
+    struct Channel {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> readable;
+        ~Channel();
+    };
+    std::map<plat::CHANNEL, std::unique_ptr<Channel>> channels_;
+    plat::CHANNEL nextChannel_ = 1;
+    std::unique_ptr<DesktopNotifier> notifier_;  // the balloons, made at the first one
 };
 
 }  // namespace qtb

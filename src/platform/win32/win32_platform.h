@@ -50,6 +50,15 @@ class Win32Platform final : public plat::Platform {
     std::vector<plat::DWORD> ProcessesPlaying(const std::string&) override { return {}; }
     std::optional<std::string> NowPlayingTitle(plat::PROCESS) override { return std::nullopt; }
     void WatchNowPlaying(plat::HWND, plat::UINT) override {}
+    std::string NewPlayerChannelAddress(const std::string& prefix) override;
+    plat::CHANNEL ConnectPlayerChannel(const std::string& address) override;
+    plat::BOOL WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) override;
+    plat::BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into,
+                                 std::size_t maxBytes) override;
+    void ClosePlayerChannel(plat::CHANNEL channel) override;
+    std::optional<std::string> ProcessWindowCaption(plat::PROCESS process) override;
+    std::string PlaybackStatus(plat::PROCESS) override { return {}; }
+    plat::BOOL SetClipboardText(PHWND owner, const std::string& text) override;
 
     plat::DWORD GetLastError() override;
     char PathDelimiter() override { return '\\'; }
