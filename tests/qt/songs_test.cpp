@@ -1,9 +1,10 @@
 // What plays now with real things on Linux: real mpv, with and without MPRIS, telling the stream's
 // ICY titles on its IPC socket, from a server of the test's own that sends them as Icecast does;
 // and the notifications on a session bus, where a notification server of the test's own shows what
-// it is told.
+// it is told, and a real one (dunst) shows them.
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusVariant>
 #include <QFile>
 #include <QLabel>
@@ -221,6 +222,57 @@ TEST_F(QtSongs, ABalloonIsANotificationThatReplacesTheProgramsLastOne) {
     server->shown.grab().save(shot + "/notification.png");
     p.Shell_NotifyIconA(plat::NIM_DELETE, data);
     daemon.unregisterService("org.freedesktop.Notifications");
+}
+
+// The same balloons to a real notification daemon (dunst) on the test's own bus and
+// display: it shows one notification, the second replacing the first.
+TEST_F(QtSongs, ARealNotificationDaemonShowsOneNotificationForTwoBalloons) {
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "no session bus";
+    if (QStandardPaths::findExecutable("dunst").isEmpty()) GTEST_SKIP() << "no dunst";
+    QProcess dunst;
+    dunst.start("dunst", {"-config", "/dev/null"});
+    ASSERT_TRUE(dunst.waitForStarted(5000));
+    auto dunstctl = [](const QStringList& args) {
+        QProcess ctl;
+        ctl.start("dunstctl", args);
+        ctl.waitForFinished(5000);
+        return QString::fromUtf8(ctl.readAllStandardOutput()).trimmed();
+    };
+    // Asked before it owns its name, the bus would start a second one for dunstctl.
+    ASSERT_TRUE(WaitFor(
+        [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                "org.freedesktop.Notifications");
+        },
+        10000))
+        << "dunst did not come on the bus";
+
+    auto& p = platform();
+    plat::WindowSpec spec;
+    spec.kind = plat::WindowKind::Form;
+    spec.className = "TZelTestTray";
+    spec.visible = false;
+    plat::NOTIFYICONDATA data;
+    data.hWnd = p.CreateWindowA(spec);
+    data.uID = 42;
+    data.uFlags = plat::NIF_ICON | plat::NIF_TIP;
+    ASSERT_TRUE(p.Shell_NotifyIconA(plat::NIM_ADD, data));
+    data.uFlags = plat::NIF_INFO;
+    std::strcpy(data.szInfoTitle, "Jazz");
+    std::strcpy(data.szInfo, "Take Five");
+    p.Shell_NotifyIconA(plat::NIM_MODIFY, data);
+    ASSERT_TRUE(WaitFor([&] { return dunstctl({"count", "displayed"}) == "1"; }));
+    Pump(300);  // the answer with the notification's id
+    std::strcpy(data.szInfo, "Blue Rondo a la Turk");
+    p.Shell_NotifyIconA(plat::NIM_MODIFY, data);
+    Pump(1000);
+    EXPECT_EQ(dunstctl({"count", "displayed"}), "1") << "replaced, not piled up";
+    EXPECT_EQ(dunstctl({"count", "history"}), "0");
+    const QString shots = qEnvironmentVariable("ZEL_TEST_OUTPUT", QString::fromStdString(dir()));
+    QProcess::execute("import", {"-window", "root", shots + "/notification-dunst.png"});
+    p.Shell_NotifyIconA(plat::NIM_DELETE, data);
+    dunst.terminate();
+    dunst.waitForFinished(3000);
 }
 
 }  // namespace
