@@ -2,10 +2,12 @@
 # The end-to-end drive of the Linux program with real things: the program installed
 # from its Debian package into a scratch root (dpkg -x), on a virtual desktop (Xvfb,
 # openbox, trayer) inside a session bus of its own, a PulseAudio server on a null sink,
-# a local HTTP server of the drive's own serving a tone, and the real players mpv (with
-# mpv-mpris) and VLC. It acts only through real input (xdotool) on the tray icon, the
-# tray menu and the floating window, and checks the players' processes, the sound on
-# the null sink's monitor (parec), the sink's volume (pactl) and the files written.
+# a local server of the drive's own streaming tones as Icecast does (ICY titles; one
+# stream cut mid-way, scripts/e2e-linux-server.py), a notification server on the bus
+# (scripts/e2e-linux-notifications.py), and the real players mpv (with mpv-mpris) and
+# VLC. It acts only through real input (xdotool) on the tray icon, the tray menu and
+# the floating window, and checks the players' processes, the sound on the null sink's
+# monitor (parec), the notifications, the sink's volume (pactl) and the files written.
 #
 #   scripts/e2e-linux.sh [build/linux]
 #
@@ -32,7 +34,7 @@ if [ "${1:-}" != --drive ]; then
     chown -R zel-e2e "$out"
     run=(runuser -u zel-e2e --)
   fi
-  timeout --kill-after=10 260 "${run[@]}" env ZEL_BUILD_ROOT="$out/tmp" \
+  timeout --kill-after=10 360 "${run[@]}" env ZEL_BUILD_ROOT="$out/tmp" \
     dbus-run-session -- bash "${BASH_SOURCE[0]}" --drive "$out"
   rc=$?
   [ -f "$out/result" ] || echo "0 1" >"$out/result"
@@ -108,17 +110,19 @@ for name, hz in (("a", 440), ("b", 660), ("c", 550)):
                                for i in range(22050 * 90)))
 EOF
 for t in a b c; do oggenc -Q -o "$out/www/$t.ogg" "$out/www/$t.wav" && rm "$out/www/$t.wav"; done
-python3 -c '
-import functools, http.server, sys
-h = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
-s = http.server.ThreadingHTTPServer(("127.0.0.1", 0), h)
-print(s.server_address[1], flush=True)
-s.serve_forever()' "$out/www" >"$out/port" 2>"$out/http.log" &
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+python3 "$here/e2e-linux-server.py" "$out/www" "$out/stream.log" >"$out/port" 2>"$out/http.log" &
 pids+=($!)
-until_ok 5 test -s "$out/port" || zel_die "the HTTP server did not start"
+until_ok 5 test -s "$out/port" || zel_die "the stream server did not start"
 port=$(cat "$out/port")
 url_a=http://127.0.0.1:$port/a.ogg
 url_b=http://127.0.0.1:$port/b.ogg
+# The notification server wants the system's Python, which has its D-Bus binding.
+sys_python=python3
+[ -x /usr/bin/python3 ] && sys_python=/usr/bin/python3
+"$sys_python" "$here/e2e-linux-notifications.py" "$out/notifications.log" \
+  >"$out/notifications.err" 2>&1 </dev/null &
+pids+=($!)
 
 # Two stations as the program keeps them: a station file each and the order file.
 data=$XDG_DATA_HOME/zelvora config=$XDG_CONFIG_HOME/zelvora
@@ -131,16 +135,18 @@ s = lambda t: bytes([len(t)]) + t.encode()
 body = b"TPF0" + s("TListBox") + s("StationLB") + s("Left") + b"\x02\x10" + s("Top") + b"\x02\x20"
 body += s("Width") + b"\x03\xb9\x00" + s("Height") + b"\x02\x79" + s("DragMode") + b"\x07" + s("dmAutomatic")
 body += s("ItemHeight") + b"\x02\x0d" + s("Items.Strings") + b"\x01"
-for name in ("Tone A", "Tone B"):
+for name in ("Tone A", "Tone B", "Cut"):
     body += b"\x06" + s(name)
 body += b"\x00" + s("TabOrder") + b"\x02\x00\x00\x00"
 open(sys.argv[1], "wb").write(body)
 EOF
 
-# settings PLAYER: the settings file for a start with that player; about box seen.
+# settings PLAYER NAME: the settings file for a start with that player, with song
+# notifications on, and a stream of the player's own to cut.
 settings() {
-  printf '[MainForm]\r\nShowWinAtStartCB=0\r\nTop=120\r\nLeft=90\r\nRealAudioLoc=%s\r\n' "$1" \
-    >"$config/zelvora.ini"
+  printf '[MainForm]\r\nShowWinAtStartCB=0\r\nTop=120\r\nLeft=90\r\nSongNotifications=1\r\nRealAudioLoc=%s\r\n' \
+    "$1" >"$config/zelvora.ini"
+  printf '%s\r\n' "http://127.0.0.1:$port/cut-a.ogg?$2" >"$data/settings/Cut"
 }
 
 # ---- Reading the screen, the players and the sound ------------------------------------
@@ -243,17 +249,30 @@ exit_program() {
 # drive PLAYER NAME: plays both stations from the tray menu, stops from the window.
 drive() {
   player_name=$2
-  settings "$1"
+  settings "$1" "$2"
+  touch "$out/notifications.log"
+  local told_before
+  told_before=$(wc -l <"$out/notifications.log")
   start_program
   step "$2: the icon docks in the tray" $?
 
+  # The stations are counted from the end of the menu: Exit, Cut, Tone B, Tone A.
   handover=0
-  tray_menu Down Down Return && until_ok 15 one_player_playing "$url_a" 440
+  tray_menu Up Up Up Up Return && until_ok 15 one_player_playing "$url_a" 440
   step "$2: Tone A from the tray menu plays in one $2" $? "$(processes) heard $(listen)"
+  until_ok 15 grep -q "|Tone A|Tone A part" "$out/notifications.log"
+  step "$2: the stream's title comes as a notification" $? \
+    "$(tail -n 3 "$out/notifications.log" 2>/dev/null | tr '\n' ';')"
 
   handover=1
-  tray_menu Down Down Down Return && until_ok 15 one_player_playing "$url_b" 660
+  tray_menu Up Up Up Return && until_ok 15 one_player_playing "$url_b" 660
   step "$2: Tone B replaces it" $? "$(processes) heard $(listen)"
+  until_ok 15 grep -q "|Tone B|Tone B part" "$out/notifications.log"
+  step "$2: its title replaces the notification before" $? \
+    "$(tail -n 3 "$out/notifications.log" 2>/dev/null | tr '\n' ';')"
+  [ "$(tail -n +$((told_before + 1)) "$out/notifications.log" | grep -c '^0|')" -le 1 ]
+  step "$2: the program's notifications replace each other" $? \
+    "$(tr '\n' ';' <"$out/notifications.log")"
 
   local icon win=
   icon=$(tray_icon) && click_window "$icon" 8 8
@@ -274,6 +293,8 @@ drive() {
   else
     step "$2: Stop in the floating window stops it" 1 "no floating window"
   fi
+
+  reconnect "$2"
 
   if [ -n "$win" ] && [ "$2" = mpv ]; then
     # The volume bar: a click gives it the focus, then Home and End move it to its ends.
@@ -304,7 +325,7 @@ directory_drive() {
     --log "$out/directory.log" --tone "http://127.0.0.1:$port" >/dev/null 2>&1 </dev/null &
   pids+=($!)
   until_ok 5 test -s "$out/directory.port" || zel_die "the tests' directory did not start"
-  settings /usr/bin/mpv
+  settings /usr/bin/mpv directory
   printf '[Directory]\r\nServer=http://127.0.0.1:%s\r\n' "$(cat "$out/directory.port")" \
     >>"$config/zelvora.ini"
   start_program
@@ -341,8 +362,8 @@ directory_drive() {
   step "directory: Exit writes the files" $?
 
   start_program
-  # Zelvora..., then the three stations: the third is the one found.
-  tray_menu Down Down Down Down Return && until_ok 15 one_player_playing "http://127.0.0.1:$port/c.ogg" 550
+  # The station found is the last one, just before Exit.
+  tray_menu Up Up Return && until_ok 15 one_player_playing "http://127.0.0.1:$port/c.ogg" 550
   local played=$?
   grep -q "^$uuid	Zelvora Test Tone" "$data/zelvora.ids" && [ $played = 0 ]
   step "directory: after a restart the found station is in the tray menu, plays, and keeps its id" $? \
@@ -351,12 +372,28 @@ directory_drive() {
   exit_program
 }
 
+# reconnect NAME: the stream Cut is cut four seconds in; the player, asked on its
+# command line to reconnect, connects again by itself and the tone is heard again,
+# and still eight seconds after the cut, well past what it had buffered.
+reconnect() {
+  local path="cut-a.ogg?$1" cut_at
+  tray_menu Up Up Return && until_ok 15 sounding_at 440
+  step "$1: the stream to be cut plays" $? "$(processes) heard $(listen)"
+  until_ok 10 grep -qF "cut $path" "$out/stream.log"
+  cut_at=$SECONDS
+  until_ok 15 grep -qF "connect $path 2" "$out/stream.log" && until_ok 15 sounding_at 440 &&
+    sleep $((cut_at + 8 - SECONDS > 0 ? cut_at + 8 - SECONDS : 0)) && sounding_at 440
+  step "$1: the cut stream plays again by itself" $? \
+    "$(grep -F "$path" "$out/stream.log" | tr '\n' ';') heard $(listen)"
+}
+
 started=$SECONDS
 drive /usr/bin/mpv mpv
-directory_drive
 # VLC as Debian's vlc-bin has it, without its Qt interface (vlc-plugin-qt): Zelvora
 # starts it so that it falls back to no interface and plays all the same.
 drive /usr/bin/vlc vlc
+# Last, as the station it adds comes last in the tray menu.
+directory_drive
 zel_say "e2e-linux took $((SECONDS - started))s"
 echo "e2e-linux: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -7,7 +7,6 @@
 
 namespace {
 
-const char* const kEndedAtOnce = "the player ended at once";
 const char* const kStillClosing = "the player before did not end";
 
 }  // namespace
@@ -45,12 +44,18 @@ bool TPlayerControl::Play(const std::string& location, const std::string& url) {
     // What the player of the window class does with a second start is its own affair.
     if (!p.FindWindowA(kPlayerWindowClass, nullptr)) CloseBeforeNext(line.program, kind.handsOver);
     for (auto& argument : plat::SplitArguments(kind.arguments)) line.arguments.push_back(argument);
+    for (auto& argument : plat::SplitArguments(kind.reconnect)) line.arguments.push_back(argument);
+    std::unique_ptr<TMpvChannel> channel;
+    if (kind.mpvChannel) {
+        channel = std::make_unique<TMpvChannel>(TMpvChannel::NewAddress());
+        line.arguments.push_back(channel->Option());
+    }
     // An empty station file gives the player no address at all.
     if (!url.empty()) {
         if (kind.endsOptions) line.arguments.push_back("--");
         line.arguments.push_back(url);
     }
-    return Start(line, kind.handsOver, url);
+    return Start(line, kind, url, std::move(channel));
 }
 
 // A single-instance player started while the old copy is still closing would hand the
@@ -69,7 +74,13 @@ void TPlayerControl::CloseBeforeNext(const std::string& program, bool handsOver)
     if (!waited) trouble_ = kStillClosing;
 }
 
+// mpv is asked on its channel: playing audio on Linux it has no window, and no
+// MPRIS without its plugin.
 void TPlayerControl::Close(Player& player) {
+    if (player.channel && player.channel->Quit()) {
+        player.closing = true;
+        return;
+    }
     player.closing = plat::Current().CloseProcessWindows(player.process.Get()) != 0;
 }
 
@@ -83,6 +94,7 @@ void TPlayerControl::Stop() {
     }
     for (auto& player : Running()) Close(player);
     trouble_.clear();
+    couldNotPlay_ = false;
 }
 
 bool TPlayerControl::Raise(const std::string& location) {
@@ -100,48 +112,49 @@ bool TPlayerControl::Raise(const std::string& location) {
     const plat::CommandLine line = PlayerCommand(location);
     const TPlayerKind& kind = PlayerKindOf(line.program);
     if (!running.empty() && !kind.handsOver) return true;
-    return Start(line, kind.handsOver, "");
+    return Start(line, kind, "", nullptr);
 }
 
 std::optional<std::string> TPlayerControl::NowPlaying() {
     auto& running = Running();
     if (running.empty()) return std::nullopt;
-    return plat::Current().NowPlayingTitle(running.back().process.Get());
+    return SeenNow(running.back()).title;
 }
 
 bool TPlayerControl::Playing() {
-    return !Running().empty();
+    return !Running().empty() || !pendingUrl_.empty();
 }
 
 bool TPlayerControl::Poll() {
     const std::size_t before = players_.size();
-    const std::string troubleBefore = trouble_;
     for (auto& player : players_) player.polls = std::min(player.polls + 1, kQuickEndPolls);
-    Running();
     if (!pendingUrl_.empty()) {
         AdoptCopyPlaying();
         if (++pendingPolls_ >= kQuickEndPolls) pendingUrl_.clear();
     }
-    if (endedEarly_ && players_.empty()) trouble_ = kEndedAtOnce;
-    endedEarly_ = false;
-    return players_.size() != before || trouble_ != troubleBefore;
+    const bool changed = Look();
+    return changed || players_.size() != before;
 }
 
 std::vector<TPlayerControl::Player>& TPlayerControl::Running() {
     std::erase_if(players_, [this](const Player& player) {
-        if (!player.process.Ended()) return false;
+        if (!player.stopped && !player.process.Ended()) return false;
         if (player.started && !player.closing && player.polls < kQuickEndPolls) endedEarly_ = true;
         return true;
     });
     return players_;
 }
 
-bool TPlayerControl::Start(const plat::CommandLine& line, bool handsOver, const std::string& url) {
+bool TPlayerControl::Start(const plat::CommandLine& line, const TPlayerKind& kind,
+                           const std::string& url, std::unique_ptr<TMpvChannel> channel) {
     auto& p = plat::Current();
     plat::PROCESS started = 0;
     if (p.StartProcess(line.program, line.arguments, plat::SW_SHOWNORMAL, &started) < 32)
         return false;
-    players_.push_back({TPinnedProcess(started), line.program, 0, true, false});
+    players_.push_back(
+        {TPinnedProcess(started), line.program, 0, true, false, std::move(channel), kind.caption});
+    couldNotPlay_ = false;
+    const bool handsOver = kind.handsOver;
     pendingUrl_.clear();
     if (handsOver && !url.empty()) {
         pendingUrl_ = url;
@@ -166,7 +179,8 @@ void TPlayerControl::AdoptCopyPlaying() {
     if (copies.size() != 1) return;
     TPinnedProcess copy(p.OpenProcess(copies.front()));
     if (!copy.Get()) return;
-    players_.push_back({std::move(copy), pendingProgram_, kQuickEndPolls, false, false});
+    players_.push_back({std::move(copy), pendingProgram_, kQuickEndPolls, false, false, nullptr,
+                        PlayerKindOf(pendingProgram_).caption});
     pendingUrl_.clear();
 }
 

@@ -21,18 +21,35 @@ constexpr auto kWindows = TPlayerSystem::Windows, kLinux = TPlayerSystem::Linux;
 // interface (vlc-bin alone) would fall back to its command-line one, which reads
 // the end of its empty input and quits at once: it falls back to none instead.
 // Debian's cvlc runs VLC without an interface.
+// Reconnecting: VLC's HTTP access has it as an option; mpv plays HTTP through FFmpeg,
+// whose own reconnect also takes up a live stream that ended (at_eof) and one that
+// cannot be sought (streamed). The captions are the players' own: VLC's and mpv's
+// "<title> - VLC media player" and "<title> - mpv", foobar2000's "<title>  [foobar2000]"
+// (older ones carry their version inside the brackets), Winamp's "<n>. <title> -
+// Winamp" (" [Stopped]" and the like after it), MPC-HC's, MPC-BE's and AIMP's the
+// title alone.
+constexpr const char* kVlcReconnect = "--http-reconnect";
+constexpr const char* kMpvReconnect =
+    "--stream-lavf-o=reconnect=1,reconnect_at_eof=1,reconnect_streamed=1,"
+    "reconnect_delay_max=5";
 constexpr TPlayerKind kPlayers[] = {
-    {"vlc.exe", "--one-instance", true, true, kWindows},
-    {"mpc-hc64.exe", "", true, false, kWindows},
-    {"mpc-hc.exe", "", true, false, kWindows},
-    {"mpc-be64.exe", "", true, false, kWindows},
-    {"foobar2000.exe", "", true, false, kWindows},
-    {"winamp.exe", "", true, false, kWindows},
-    {"mpv.exe", "--force-window=yes", false, true, kWindows},
-    {"mpv", "", false, true, kLinux},
-    {"vlc", "--one-instance --intf=qt,dummy", true, true, kLinux},
+    {"vlc.exe", "--one-instance", true, true, kWindows, kVlcReconnect, false,
+     "!VLC media player|%t - VLC media player"},
+    {"mpc-hc64.exe", "", true, false, kWindows, "", false,
+     "!MPC-HC|!Media Player Classic Home Cinema|%t"},
+    {"mpc-hc.exe", "", true, false, kWindows, "", false,
+     "!MPC-HC|!Media Player Classic Home Cinema|%t"},
+    {"mpc-be64.exe", "", true, false, kWindows, "", false, "!MPC-BE|!MPC-BE x64|%t"},
+    {"foobar2000.exe", "", true, false, kWindows, "", false,
+     "!foobar2000*|%t  [foobar2000*|%t [foobar2000*"},
+    {"winamp.exe", "", true, false, kWindows, "", false, "!Winamp*|%n. %t - Winamp*"},
+    {"aimp.exe", "", true, false, kWindows, "", false, "!AIMP*|%t"},
+    {"mpv.exe", "--force-window=yes", false, true, kWindows, kMpvReconnect, true,
+     "!No file - mpv|!mpv|%t - mpv"},
+    {"mpv", "", false, true, kLinux, kMpvReconnect, true},
+    {"vlc", "--one-instance --intf=qt,dummy", true, true, kLinux, kVlcReconnect},
     {"audacious", "", true, false, kLinux},
-    {"cvlc", "", false, true, kLinux},
+    {"cvlc", "", false, true, kLinux, kVlcReconnect},
 };
 constexpr TPlayerKind kUnknownPlayer{"", "", false, false, kWindows};
 

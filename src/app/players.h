@@ -21,7 +21,21 @@ struct TPlayerKind {
     // with a dash is played, never taken for an option.
     bool endsOptions;
     TPlayerSystem system;
+    // Put before the address: the player's own reconnect for a stream that drops.
+    const char* reconnect = "";
+    // It speaks mpv's JSON IPC on a channel it is told of on its command line.
+    bool mpvChannel = false;
+    // How its main window's caption carries the title (TitleFromCaption); "" when
+    // the caption is not read.
+    const char* caption = "";
 };
+
+// What a caption pattern makes of a caption. The pattern is alternatives separated by
+// "|", tried in order; in one, "%t" is the title (not empty), "%n" a number, "*" at
+// the end anything, and every other character stands for itself. An alternative that
+// begins with "!" is the player's caption while it plays nothing. Nothing when no
+// alternative matches, an empty text for the caption of a player that plays nothing.
+std::optional<std::string> TitleFromCaption(const std::string& pattern, const std::string& caption);
 
 // The table's line for the program file's name; players it does not know start a
 // new copy for each address, as the safe assumption.

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "app/stationaddress.h"
 #include "gui/exceptions.h"
 #include "gui/fileutil.h"
 #include "platform/paths.h"
@@ -47,8 +48,15 @@ std::string Narrow(plat::UINT codePage, const std::u16string& wide, bool* exact)
 }
 
 // A text of the file in the system's code page; false when it cannot hold all of it.
+// A file that is not UTF-8 was written in a Windows code page: it is read as the
+// program reads its own stored texts, so that a name imported here is the same text
+// the order file gives back at the next start (on Linux, Windows-1252 made UTF-8).
 bool FromFile(std::string& text, bool utf8) {
-    if (!utf8 || IsAscii(text)) return true;
+    if (IsAscii(text)) return true;
+    if (!utf8) {
+        text = plat::Current().SystemText(text);
+        return true;
+    }
     bool exact = true;
     text = Narrow(plat::CP_ACP, Wide(plat::CP_UTF8, text), &exact);
     return exact;
@@ -78,19 +86,6 @@ bool IsUtf8(std::string_view text) {
 
 // ---- Reading ------------------------------------------------------------------------
 
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-    return true;
-}
-
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
@@ -103,12 +98,82 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
+// ---- Names a title cannot hold ------------------------------------------------------
+// A title is read trimmed and ends with its line. A name with blanks at its ends or a
+// control character therefore goes, percent-encoded, into an attribute of its own as
+// well, which other players pass over: #EXTINF:-1 zelvora-name="%20Jazz",Jazz
+
+constexpr std::string_view kNameAttribute = "zelvora-name=\"";
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+bool TitleCannotHold(std::string_view name) {
+    return Trimmed(name) != name || std::any_of(name.begin(), name.end(), IsControl);
+}
+
+std::string PercentEncoded(std::string_view text) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (IsControl(c) || c == ' ' || c == '"' || c == '%')
+            out += {'%', hex[b >> 4], hex[b & 15]};
+        else
+            out += c;
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// A "%" without two hexadecimal digits after it stands for itself.
+std::string PercentDecoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            const int high = HexDigit(text[i + 1]), low = HexDigit(text[i + 2]);
+            if (high >= 0 && low >= 0) {
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// What other players show: the name on one line, trimmed.
+std::string Title(std::string name) {
+    std::replace_if(name.begin(), name.end(), IsControl, ' ');
+    return std::string(Trimmed(name));
+}
+
+// The name this program wrote into the attributes before the title, if any.
+std::optional<std::string> OwnName(std::string_view attributes) {
+    auto at = attributes.find(kNameAttribute);
+    if (at == std::string_view::npos || (at > 0 && attributes[at - 1] != ' ')) return std::nullopt;
+    auto value = attributes.substr(at + kNameAttribute.size());
+    auto end = value.find('"');
+    if (end == std::string_view::npos) return std::nullopt;
+    return PercentDecoded(value.substr(0, end));
+}
+
 // "#EXTINF:-1 tvg-name="a,b",Name": the name follows the first comma outside quotes.
 std::string ExtinfName(std::string_view rest) {
     bool quoted = false;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == '"') quoted = !quoted;
-        if (rest[i] == ',' && !quoted) return std::string(Trimmed(rest.substr(i + 1)));
+        if (rest[i] != ',' || quoted) continue;
+        if (auto own = OwnName(rest.substr(0, i))) return *own;
+        return std::string(Trimmed(rest.substr(i + 1)));
     }
     return {};
 }
@@ -251,19 +316,18 @@ TPlaylist ReadPlaylist(const std::string& path) {
 
 std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries) {
     std::string text = "#EXTM3U\r\n";
-    for (const auto& e : entries)
-        text += "#EXTINF:-1," + ToUtf8(e.name) + "\r\n" + ToUtf8(e.address) + "\r\n";
+    for (const auto& e : entries) {
+        const std::string name = ToUtf8(e.name);
+        text += "#EXTINF:-1";
+        if (TitleCannotHold(name))
+            text.append(" ").append(kNameAttribute).append(PercentEncoded(name)).append("\"");
+        text.append(",")
+            .append(Title(name))
+            .append("\r\n")
+            .append(ToUtf8(e.address))
+            .append("\r\n");
+    }
     return text;
-}
-
-bool IsStationAddress(const std::string& a) {
-    for (std::string_view scheme : {"http://", "https://", "mms://", "rtsp://"})
-        if (StartsWithNoCase(a, scheme)) return a.size() > scheme.size();
-    const bool drive = a.size() > 3 && std::isalpha(static_cast<unsigned char>(a[0])) &&
-                       a[1] == ':' && (a[2] == '\\' || a[2] == '/');
-    const bool share = a.size() > 2 && a.starts_with("\\\\");
-    const bool rooted = a.size() > 1 && a[0] == '/' && a[1] != '/';
-    return drive || share || rooted;
 }
 
 std::string NameFromAddress(const std::string& address) {

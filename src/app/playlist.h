@@ -1,12 +1,14 @@
 // Playlist files as players and other radio programs write them: M3U and M3U8 with
 // #EXTINF names, PLS, and plain text with one address a line. Their texts are UTF-8
-// (or, in an old M3U, the system's code page); the program's are the system's.
+// (or, in an old M3U, a Windows code page); the program's are the system's.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/stationaddress.h"
 
 struct TPlaylistEntry {
     std::string name;
@@ -29,7 +31,8 @@ enum class TPlaylistTrouble {
 // What a playlist held, its texts in the system's code page, in the file's order.
 struct TPlaylist {
     std::vector<TPlaylistEntry> entries;
-    // Addresses that are neither a stream (http, https, mms, rtsp) nor a file path.
+    // Addresses that are neither a stream (http, https, mms, mmsh, rtsp, rtmp, pnm) nor a file
+    // path.
     std::vector<std::string> refused;
     // Names the system's code page cannot hold, with "?" for what it lacks.
     std::vector<std::string> unshowable;
@@ -45,9 +48,6 @@ TPlaylist ParsePlaylist(std::string_view bytes);
 // Extended M3U in UTF-8 with CR LF line ends, the entries in order.
 std::string WritePlaylist(const std::vector<TPlaylistEntry>& entries);
 
-// An http, https, mms or rtsp address, or the full path of a file.
-bool IsStationAddress(const std::string& address);
 // The name a station without one gets from its address: the address without its
-// scheme, query and fragment ("somafm.com/groovesalad.pls"), or a file's name; a
-// scheme's colon could not be part of a station file's name.
+// scheme, query and fragment ("somafm.com/groovesalad.pls"), or a file's name.
 std::string NameFromAddress(const std::string& address);

@@ -9,9 +9,13 @@
 
 void StartProgram() {
     RegisterStationListClass();
-    // Another copy's configuration window: the answer only spares one redundant
-    // activation of the tray icon; a second copy starts in full.
-    const bool anotherCopyRuns = plat::Current().FindWindowA("TRadioForm", nullptr) != 0;
+    auto& p = plat::Current();
+    // One copy per user: two would each write their own list over the other's. A later
+    // start has told the copy that runs, which brings its floating window forward.
+    if (!p.ClaimSingleInstance()) p.ExitProcess(0);
+    // A copy that keeps another folder's files (another unpacked release): the answer
+    // only spares one redundant activation of the tray icon.
+    const bool anotherCopyRuns = p.FindWindowA("TRadioForm", nullptr) != 0;
 
     Application->SetTitle("Zelvora");
     Application->SetHelpFile("Zelvora.hlp");
@@ -19,7 +23,7 @@ void StartProgram() {
     AboutBox = Application->CreateForm<TAboutBox>();
     RadioFloatWin = Application->CreateForm<TRadioFloatWin>();
 
-    plat::Current().ShowWindow(Application->Handle(), plat::SW_HIDE);
+    p.ShowWindow(Application->Handle(), plat::SW_HIDE);
     Application->SetShowMainForm(false);
     RadioForm->ActivateTrayAtStart(anotherCopyRuns);
 }

@@ -1,5 +1,7 @@
 #include "app/radiotoolbar.h"
 
+#include <algorithm>
+
 #include "app/AboutUNIT.h"
 #include "app/radiowin.h"
 #include "gui/application.h"
@@ -50,6 +52,7 @@ void TRadioFloatWin::FormCreate(TObject*) {
 // The flag is set before the about box opens: a tray click inside its modal loop
 // shows this window again, and a second modal showing of the same box would fail.
 void TRadioFloatWin::FormShow(TObject*) {
+    RadioForm->RefreshSongItems();
     if (RadioForm->AboutShown) return;
     RadioForm->AboutShown = true;
     if (!AboutBox->Visible()) AboutBox->ShowModal();
@@ -58,6 +61,24 @@ void TRadioFloatWin::FormShow(TObject*) {
 void TRadioFloatWin::CopyStationList(bool withSelection) {
     StationCB->SetItems(*RadioForm->StationLB->Items());
     StationCB->SetItemIndex(withSelection ? RadioForm->StationLB->ItemIndex() : -1);
+}
+
+// Change and Delete leave the station list without a selection: without this the box
+// would come back empty, and its play button would do nothing.
+void TRadioFloatWin::CopyStationListKeeping(const std::optional<std::string>& shown) {
+    CopyStationList(true);
+    if (StationCB->ItemIndex() >= 0 || !shown) return;
+    const auto& names = StationCB->Items()->Items();
+    auto kept = std::find(names.begin(), names.end(), *shown);
+    if (kept == names.end()) return;
+    StationCB->SetItemIndex(static_cast<int>(kept - names.begin()));
+    RadioForm->StationLB->SetItemIndex(StationCB->ItemIndex());
+}
+
+std::optional<std::string> TRadioFloatWin::ShownStation() const {
+    const int i = StationCB->ItemIndex();
+    if (i < 0) return std::nullopt;
+    return StationCB->Items()->Strings(i);
 }
 
 // ---- Stations and the player ---------------------------------------------------------
@@ -95,8 +116,9 @@ void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {
 void TRadioFloatWin::ImportStations1Click(TObject*) {
     if (!OpenDialog2->Execute()) return;
     SaveDialog1->SetInitialDir(plat::ExtractFileDir(OpenDialog2->FileName()));
+    const auto shown = ShownStation();
     RadioForm->ImportStations(OpenDialog2->FileName());
-    CopyStationList(true);
+    CopyStationListKeeping(shown);
 }
 
 void TRadioFloatWin::ExportStations1Click(TObject*) {
@@ -122,8 +144,9 @@ void TRadioFloatWin::FindStations1Click(TObject*) {
 }
 
 void TRadioFloatWin::N1Click(TObject*) {
+    const auto shown = ShownStation();
     RadioForm->ShowModal();
-    CopyStationList(true);
+    CopyStationListKeeping(shown);
 }
 
 void TRadioFloatWin::Help2Click(TObject*) {

@@ -3,6 +3,7 @@
 // no data of its own; it keeps its controls in step with the configuration window.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/playercontrol.h"
@@ -80,23 +81,34 @@ class TRadioFloatWin : public TForm {
     // The drop-down list becomes a copy of the station list, with the list's
     // selection when withSelection is set and none otherwise.
     void CopyStationList(bool withSelection);
+    // The same after the list has changed under the box: with the list's selection, or
+    // without one the station the box showed before while it is still listed.
+    void CopyStationListKeeping(const std::optional<std::string>& shown);
+    std::optional<std::string> ShownStation() const;
     bool VolumeBarEntered() const { return volumeBarEntered_; }
+
+    // What plays now (radiotoolbar_songs.cpp): the tray menu's group, in the File menu.
+    TMenuItem* N5;
+    TMenuItem* SongNotifications2;
+    TMenuItem* CopySongTitle2;
+    TMenuItem* Sleep2;
+    // The entries as the tray's show them.
+    void ShowSongItems(bool notifications, bool canCopy, int sleepMinutesLeft);
 
   private:
     void CreateControls();
     void CreateMenu();
+    void CreateSongItems();
     TMenuItem* AddItem(TMenuItem* parent, const char* name, const std::string& caption,
                        TNotifyEvent onClick = nullptr);
 
-    // The volume bar follows the mixer while there is one; a mixer that fails is
-    // reported once in a run, and the bar waits disabled until it answers again.
+    // The volume bar follows the mixer while there is one; a mixer that fails leaves
+    // the bar disabled with the reason until it answers again.
     void ShowVolume();
     void VolumeUnavailable(const char* why);
     void VolumeAvailable();
-    void VolumeFailed(const std::exception& e);
 
     bool volumeBarEntered_ = false;
-    bool volumeFailureReported_ = false;
 };
 
 extern TRadioFloatWin* RadioFloatWin;

@@ -90,6 +90,7 @@ void TRadioFloatWin::CreateMenu() {
     N3 = AddItem(File1, "N3", "-");
     OpenRealAudioWindow1 = AddItem(File1, "OpenRealAudioWindow1", "&Open RealAudio Window",
                                    on(&TRadioFloatWin::OpenRealAudioWindow1Click));
+    CreateSongItems();
     N2 = AddItem(File1, "N2", "-");
     Exit2 = AddItem(File1, "Exit2", "E&xit", on(&TRadioFloatWin::Exit2Click));
 

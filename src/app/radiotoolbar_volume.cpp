@@ -1,11 +1,11 @@
 // The volume bar and the mixer behind it. Most machines today have no auxiliary
 // device for the wave output, so a missing mixer is an ordinary state, shown on the
-// bar itself; a mixer that answered and then stops is worth one report per run.
+// bar itself. So is a mixer that answered and then stops (a sound server restarted):
+// a box over whatever the user is doing would tell nothing the bar does not.
 #include "app/radiotoolbar.h"
 
 #include "app/radiowin.h"
 #include "components/volume.h"
-#include "gui/application.h"
 
 namespace {
 
@@ -38,14 +38,6 @@ void TRadioFloatWin::VolumeAvailable() {
     }
 }
 
-void TRadioFloatWin::VolumeFailed(const std::exception& e) {
-    VolumeUnavailable(kMixerLostHint);
-    if (volumeFailureReported_) return;
-    // Set before the report: its message box runs a loop in which the poll goes on.
-    volumeFailureReported_ = true;
-    Application->ShowException(e);
-}
-
 void TRadioFloatWin::VolumeBarEnter(TObject*) {
     volumeBarEntered_ = true;
 }
@@ -55,8 +47,8 @@ void TRadioFloatWin::VolumeBarChange(TObject*) {
     if (!volumeBarEntered_ || !mixer) return;
     try {
         mixer->SetVolume(static_cast<TMinMaxVolume>(VolumeBar->Position()));
-    } catch (const EDeviceTypeError& e) {
-        VolumeFailed(e);
+    } catch (const EDeviceTypeError&) {
+        VolumeUnavailable(kMixerLostHint);
     }
 }
 
@@ -68,8 +60,8 @@ void TRadioFloatWin::Timer1Timer(TObject*) {
     TMixerVolume* mixer = RadioForm->MixerVolume1;
     try {
         mixer->Refresh();
-    } catch (const EDeviceTypeError& e) {
-        return VolumeFailed(e);
+    } catch (const EDeviceTypeError&) {
+        return VolumeUnavailable(kMixerLostHint);
     }
     if (!VolumeBar->Enabled()) VolumeAvailable();
     VolumeBar->SetPosition(mixer->Volume());

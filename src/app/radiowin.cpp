@@ -1,5 +1,7 @@
 #include "app/radiowin.h"
 
+#include <algorithm>
+
 #include "app/AboutUNIT.h"
 #include "app/players.h"
 #include "app/stationorder.h"
@@ -33,6 +35,7 @@ TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
     CreateControls();
     CreateDirectoryControls();
     ConnectStationEditing();
+    StationLB->Items()->OnChange = [this](TObject*) { StationListChanged(); };
     CreateTray();
     CreateMixer();
     CreateShellLinks();
@@ -46,6 +49,10 @@ TRadioForm::TRadioForm(TComponent* owner) : TForm(owner, "TRadioForm") {
 }
 
 TRadioForm::~TRadioForm() {
+    if (HandleAllocated()) {
+        plat::Current().WatchSessionEnd(0, 0);
+        plat::Current().WatchLaterStarts(0, 0);
+    }
     if (RadioForm == this) RadioForm = nullptr;
 }
 
@@ -61,6 +68,7 @@ void TRadioForm::FormCreate(TObject*) {
     if (!DirectoryExists(settingsDir)) p.CreateDirectoryA(settingsDir);
     Application->SetHelpFile(plat::JoinPath(p.ProgramDataDirectory(), "zelvora.HLP"));
     settings_ = std::make_unique<TIniFile>(kSettingsFile);
+    WatchLifetime();
 
     if (settings_->ReadInteger(kMain, "Status", 0) != 0) {
         FloatTop = settings_->ReadInteger(kMain, "Top", 50);
@@ -89,19 +97,44 @@ std::string TRadioForm::PlayerLocationToUse() const {
 
 // A damaged order file is reported, and start-up goes on: stopping here would leave
 // the player location empty and the options cleared, and the next exit would write
-// those over the user's settings. A first start, with neither the order file nor a
-// station file, gets the starter stations.
+// those over the user's settings. One that is there but cannot be read now (a backup
+// program holds it, its permissions changed) is kept as it is for the next start.
+// Without an order file, the station files there make the list (a run that ended
+// before it saved one); a first start, with neither, gets the starter stations.
 void TRadioForm::LoadStationListReporting() {
-    const std::string orderFile = plat::JoinPath(dataDir_, "zelvora.set");
+    const std::string orderFile = OrderFile();
     if (!FileExists(orderFile)) {
-        if (Stations().Empty()) LoadStarterStations();
+        listLoaded_ = true;
+        ListStationFiles();
+        if (StationLB->Items()->Count() == 0) LoadStarterStations();
         return;
     }
     try {
         LoadStationList(*StationLB, orderFile);
+    } catch (const EFOpenError& e) {
+        return Application->ShowException(
+            Exception(std::string(e.what()) +
+                      ".\n\nThe stations listed in it are kept: the list stays empty in this "
+                      "run, changes to it are not saved, and the next start reads the file "
+                      "again."));
     } catch (const Exception& e) {
         Application->ShowException(e);
     }
+    listLoaded_ = true;
+}
+
+// Only files that a name maps to unchanged: a temporary file or a copy that another
+// program left has a full stop in its name, and no station's file has one.
+void TRadioForm::ListStationFiles() {
+    auto& p = plat::Current();
+    std::vector<std::string> names;
+    for (const std::string& file : p.FindFilesA(Stations().SettingsDir()))
+        if (StationFileName(file) == file && UsableFileName(file) && p.SystemText(file) == file)
+            names.push_back(file);
+    std::sort(names.begin(), names.end(), [&p](const std::string& a, const std::string& b) {
+        return p.CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_LESS_THAN;
+    });
+    for (const std::string& name : names) StationLB->Items()->Add(name);
 }
 
 void TRadioForm::FormShow(TObject*) {
@@ -111,7 +144,15 @@ void TRadioForm::FormShow(TObject*) {
 }
 
 void TRadioForm::Exit1Click(TObject*) {
-    SaveStationList(*StationLB, plat::JoinPath(dataDir_, "zelvora.set"));
+    SaveStationListNow();
+    SaveSettings();
+    settings_.reset();
+    RemoveTrayIcon();
+    plat::Current().ExitProcess(0);
+}
+
+void TRadioForm::SaveSettings() {
+    if (!settings_) return;
     if (WindowState() == wsNormal) {
         settings_->WriteInteger(kMain, "Status", 1);
         settings_->WriteInteger(kMain, "Top", Top());
@@ -122,9 +163,8 @@ void TRadioForm::Exit1Click(TObject*) {
     settings_->WriteBool(kMain, "LaunchAtStartCB", LaunchAtStartCB->Checked());
     settings_->WriteBool(kMain, "PlayAtStartCB", PlayAtStartCB->Checked());
     settings_->WriteBool(kMain, "ShowWinAtStartCB", ShowWinAtStartCB->Checked());
-    settings_->WriteInteger(kMainLower, "StationLBItemIndex", StationLB->ItemIndex());
+    // The selection belongs to the list it was made in.
+    if (listLoaded_)
+        settings_->WriteInteger(kMainLower, "StationLBItemIndex", StationLB->ItemIndex());
     settings_->WriteString(kMainLower, "RealAudioLoc", RealAudioLoc);
-    settings_.reset();
-    RemoveTrayIcon();
-    plat::Current().ExitProcess(0);
 }

@@ -4,11 +4,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/directory_client.h"
 #include "app/directory_ids.h"
 #include "app/playercontrol.h"
+#include "app/stationlist.h"
+#include "app/sleeptimer.h"
+#include "app/songnews.h"
 #include "app/stationstore.h"
 #include "gui/buttons.h"
 #include "gui/forms.h"
@@ -32,13 +36,20 @@ inline constexpr const char* kDefaultPlayerLocation = "C:\\raplayer\\raplayer.ex
 inline constexpr const char* kStarterStationsFile = "starter-stations.m3u";
 // Posted to the configuration window when what a player plays now may have changed.
 inline constexpr plat::UINT WM_NOWPLAYING = plat::WM_USER + 101;
+// Posted to it when a later start of the program found this copy running.
+inline constexpr plat::UINT WM_LATERSTART = plat::WM_USER + 201;
+// Sent to it when the session ends or the program is told to end; wParam 1: the
+// program ends itself once it has saved.
+inline constexpr plat::UINT WM_SESSIONEND = plat::WM_USER + 202;
+// Posted to it when the station list has changed: one save for all the changes that
+// one handler makes (an import, a move).
+inline constexpr plat::UINT WM_SAVESTATIONS = plat::WM_USER + 203;
 
-enum class TAddResult { Added, NameTaken, NoName, NoURL };
 // What became of a station found in the directory that the user added.
 enum class TAddFound { Added, NameTaken, AddressTaken, NoAddress };
 
 class TRadioForm : public TForm {
-public:
+  public:
     explicit TRadioForm(TComponent* owner);
     ~TRadioForm() override;
 
@@ -92,6 +103,10 @@ public:
     // Saves the station list and the settings and ends the process. When saving
     // fails, the failure leaves the handler and the program runs on.
     void Exit1Click(TObject* sender);
+    // What Exit saves, saved when the session ends or the program is told to end,
+    // each file on its own (nobody is left to read a report); then, when it is to
+    // end itself, the tray icon is removed and the process ends.
+    void SessionEnds(bool programToEnd);
 
     // Starts the player on the station with that name; failures are reported here.
     void LaunchStation(const std::string& name);
@@ -104,9 +119,7 @@ public:
     bool LaunchURL(const std::string& address);
 
     // Station list editing (radiowin_stations.cpp)
-    // Add's rules: a name not yet taken (case ignored, nor its station file), not
-    // empty, and a URL; the station file is written (EInOutError when it cannot be,
-    // and nothing is added) and the name appended. The floating list is not refilled.
+    // AddStationTo on the station list; the floating list is not refilled.
     TAddResult AddStation(const std::string& name, const std::string& url);
     void StationLBClick(TObject* sender);
     void AddButtonClick(TObject* sender);
@@ -177,7 +190,25 @@ public:
     // The main program's last step before its message loop.
     void ActivateTrayAtStart(bool anotherCopyRuns);
 
-private:
+    // What plays now (radiowin_songs.cpp): a group of the tray menu after its first
+    // item, the same entries in the floating window's menu.
+    TMenuItem* N8;  // separator before the group
+    TMenuItem* SongNotifications1;
+    TMenuItem* CopySongTitle1;
+    TMenuItem* Sleep1;  // its items: Off and the minutes of kSleepChoices
+    void SongNotifications1Click(TObject* sender);
+    void CopySongTitle1Click(TObject* sender);
+    // The sleep timer for the minutes (0: off); at its end it does what Stop does.
+    void SetSleepTimer(int minutes);
+    // "Song Notifications", kept in the settings file: read at first need.
+    bool SongNotifications();
+    // The title the tip shows, on one line; empty while none is known.
+    const std::string& SongTitle() const { return songTitle_; }
+    int SleepMinutesLeft() const;
+    // Both menus' entries as they are now, before a menu shows them.
+    void RefreshSongItems();
+
+  private:
     void CreateControls();
     void CreateStationControls();
     void CreateOptionControls();
@@ -193,6 +224,21 @@ private:
     void RestoreShortcutBoxes();
     void LoadStationListReporting();
     void LoadStarterStations();
+    void ListStationFiles();
+
+    // Keeping the list and the settings on disk (radiowin_lifetime.cpp)
+    std::string OrderFile() const;
+    void WatchLifetime();
+    bool LifetimeMessage(plat::Message& m);
+    void StationListChanged();
+    void SaveQueuedStationList();
+    void SaveStationListNow();
+    void SaveSettings();
+    // The list shows what the order file held, or there was no order file: only then
+    // may the list replace the file. A file that could not be read stays as it is.
+    bool listLoaded_ = false;
+    bool saveQueued_ = false;
+    bool saveFailureReported_ = false;  // since the last save that worked
     struct ImportCounts;
     void AddFromPlaylist(const TPlaylist& list, ImportCounts& counts);
     std::string PlayerLocationToUse() const;
@@ -208,7 +254,6 @@ private:
 
     // Station list editing (radiowin_stations.cpp)
     void ConnectStationEditing();
-    bool NameTaken(const std::string& name) const;
     bool FileSharedByOthers(int index) const;
     void MoveStation(int from, int to);
     void FillFieldsFromSelection();
@@ -216,15 +261,33 @@ private:
 
     // Tray menu (radiowin_tray.cpp)
     TMenuItem* AddTrayItem(const std::string& caption, void (TRadioForm::*handler)(TObject*));
-    std::vector<std::unique_ptr<TMenuItem>> trayItems_;    // built at the last popup
+    std::vector<std::unique_ptr<TMenuItem>> trayItems_;     // built at the last popup
     std::vector<std::unique_ptr<TMenuItem>> retiredItems_;  // built at the one before
     int trayClicksRunning_ = 0;
     std::string playingStation_;  // the station last started, until Stop
+
+    // What plays now (radiowin_songs.cpp)
+    void CreateSongItems();
+    void ShowSongItems();
+    void TellSong();
+    void SleepTimerEnded();
+    std::string SleepTip(const std::string& tip) const;
+    std::string songTitle_;
+    std::optional<bool> songNotifications_;
+    std::unique_ptr<TSongNews> songNews_;
+    std::unique_ptr<TSleepTimer> sleepTimer_;
+    bool stoppedBySleep_ = false;
 };
 
 // The tray tip for a station and the title playing on it: "Station - Title", the
 // title shortened to fit the tip with "..." and control characters made blanks.
-std::string NowPlayingTip(const std::string& station, const std::string& title);
+// The size is the room the tip has, at most kMaxTip.
+std::string NowPlayingTip(const std::string& station, const std::string& title,
+                          std::size_t size = 63);
+// The text on one line: control characters become blanks.
+std::string OneLine(std::string text);
+// The sleep timer's choices, in minutes.
+inline constexpr int kSleepChoices[] = {15, 30, 60, 90};
 // The error box shown when the player cannot be started.
 void ShowPlayerFailure();
 

@@ -19,11 +19,15 @@ void TRadioForm::LaunchStation(const std::string& name) {
     if (!url) return;
     if (!Player.Play(RealAudioLoc, *url)) return ShowPlayerFailure();
     playingStation_ = name;
+    stoppedBySleep_ = false;
     ShowNowPlaying();
 }
 
+// The tip is looked at every time: SetHint tells the shell only of a change.
 void TRadioForm::PollPlayer() {
-    if (Player.Poll()) ShowNowPlaying();
+    if (songNews_) songNews_->Tick();
+    Player.Poll();
+    ShowNowPlaying();
 }
 
 void TRadioForm::StopPlayer() {

@@ -35,6 +35,7 @@ void TRadioForm::CreateControls() {
     N7->SetName("N7");
     N7->SetCaption("-");
     TrayMenu->Items()->Add(TrayMenu1);
+    CreateSongItems();
     TrayMenu->Items()->Add(N7);
 
     Timer3 = new TTimer(this);

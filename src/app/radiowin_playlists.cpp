@@ -1,5 +1,7 @@
 // Stations from and to playlist files: the starter stations of a first start, and
 // the floating window's import and export.
+#include <algorithm>
+
 #include "app/playlist.h"
 #include "app/radiowin.h"
 #include "gui/application.h"
@@ -11,13 +13,24 @@
 struct TRadioForm::ImportCounts {
     int added = 0;
     std::vector<std::string> taken;       // a name already in the list
-    std::vector<std::string> unwritable;  // a name no station file can have
+    std::vector<std::string> unwritable;  // a name no station file can have (a device's)
+    std::vector<std::string> badAddress;  // an address with control characters
+    std::vector<std::string> refused;     // an address of no stream and no file
+    // Station files that could not be written, by the error's text, in the order met.
+    std::vector<std::pair<std::string, std::vector<std::string>>> failed;
+
+    void Failed(const std::string& error, const std::string& name) {
+        auto same = [&](const auto& f) { return f.first == error; };
+        auto it = std::find_if(failed.begin(), failed.end(), same);
+        if (it == failed.end()) it = failed.insert(failed.end(), {error, {}});
+        it->second.push_back(name);
+    }
 };
 
 namespace {
 
 // A box would not fit a long list: the first few names, then how many more.
-constexpr std::size_t kNamesShown = 10;
+constexpr std::size_t kNamesShown = 20;
 
 std::string Listed(const std::vector<std::string>& names) {
     std::string text;
@@ -28,9 +41,9 @@ std::string Listed(const std::vector<std::string>& names) {
     return text;
 }
 
-void AddReason(std::string& text, const char* reason, const std::vector<std::string>& names) {
-    if (!names.empty())
-        text += std::string("\n\nNot added, because ") + reason + ": " + Listed(names) + ".";
+void AddReason(std::string& text, const std::string& reason,
+               const std::vector<std::string>& names) {
+    if (!names.empty()) text += "\n\nNot added, because " + reason + ": " + Listed(names) + ".";
 }
 
 const char* TroubleText(TPlaylistTrouble trouble) {
@@ -60,11 +73,14 @@ void Tell(const std::string& text, bool warn) {
 
 }  // namespace
 
-// A station file that cannot be written skips its station; the rest still come.
+// A station file that cannot be written skips its station; the rest still come. Only
+// a device's name is one no station file can have; any other failure is the disk's.
 void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
+    TTakenNames taken(StationLB->Items()->Items());
     for (const auto& entry : list.entries) {
         try {
-            switch (AddStation(entry.name, entry.address)) {
+            switch (
+                AddStationTo(*StationLB->Items(), taken, Stations(), entry.name, entry.address)) {
                 case TAddResult::Added:
                     ++counts.added;
                     break;
@@ -75,9 +91,18 @@ void TRadioForm::AddFromPlaylist(const TPlaylist& list, ImportCounts& counts) {
                 case TAddResult::NoURL:
                     counts.unwritable.push_back(entry.name);
                     break;
+                case TAddResult::BadURL:
+                    counts.badAddress.push_back(entry.name);
+                    break;
+                case TAddResult::NoStationURL:
+                    counts.refused.push_back(entry.address);
+                    break;
             }
-        } catch (const EInOutError&) {
-            counts.unwritable.push_back(entry.name);
+        } catch (const EInOutError& e) {
+            if (e.ErrorCode() == plat::ERROR_INVALID_NAME)
+                counts.unwritable.push_back(entry.name);
+            else
+                counts.Failed(e.Message(), entry.name);
         }
     }
 }
@@ -100,6 +125,7 @@ void TRadioForm::LoadStarterStations() {
 void TRadioForm::ImportStations(const std::string& playlistFile) {
     TPlaylist list = ReadPlaylist(playlistFile);
     ImportCounts counts;
+    counts.refused = list.refused;
     AddFromPlaylist(list, counts);
     RefillFloatingList();
 
@@ -110,12 +136,18 @@ void TRadioForm::ImportStations(const std::string& playlistFile) {
         text += std::string("\n\n") + TroubleText(list.trouble);
     AddReason(text, "the name is already in the list", counts.taken);
     AddReason(text, "no station file can have that name", counts.unwritable);
+    for (const auto& [error, names] : counts.failed)
+        AddReason(text, "the station file could not be written (" + error + ")", names);
     AddReason(text, "the name has characters this system cannot show", list.unshowable);
-    AddReason(text, "the address is neither a web stream (http, https, mms, rtsp) nor a file",
-              list.refused);
+    AddReason(text, "the address holds control characters", counts.badAddress);
+    AddReason(
+        text,
+        "the address is neither a stream (http, https, mms, mmsh, rtsp, rtmp, pnm) nor a file",
+        counts.refused);
     const bool complete = list.trouble == TPlaylistTrouble::None && counts.taken.empty() &&
-                          counts.unwritable.empty() && list.unshowable.empty() &&
-                          list.refused.empty();
+                          counts.unwritable.empty() && counts.failed.empty() &&
+                          counts.badAddress.empty() && list.unshowable.empty() &&
+                          counts.refused.empty();
     Tell(text, !complete);
 }
 

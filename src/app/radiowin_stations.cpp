@@ -3,10 +3,18 @@
 // reaches the disk only at exit.
 #include "app/radiowin.h"
 
+#include "app/stationaddress.h"
 #include "gui/application.h"
 #include "platform/platform.h"
 
 namespace {
+
+const char* const kNameTaken = "Please change the name as that name already exists.";
+const char* const kBadURL =
+    "The URL must not contain control characters, such as tabs or line breaks.";
+const char* const kNoStationURL =
+    "The URL must be a stream (http, https, mms, mmsh, rtsp, rtmp or pnm) or the full path of a "
+    "file.";
 
 bool SameText(const std::string& a, const std::string& b) {
     return plat::Current().CompareStringA(plat::NORM_IGNORECASE, a, b) == plat::CSTR_EQUAL;
@@ -53,33 +61,22 @@ void TRadioForm::FillFieldsFromSelection() {
     NameEdit->SetText(name);
 }
 
-// Names are compared as the user's locale does, ignoring case. A name whose station
-// file is that of a listed station counts as taken as well: adding it would write
-// over the other station's URL ("Rock.FM" next to "Rock FM").
-bool TRadioForm::NameTaken(const std::string& name) const {
-    const std::string file = StationFileName(name);
-    for (const auto& item : StationLB->Items()->Items())
-        if (SameText(name, item) || SameText(file, StationFileName(item))) return true;
-    return false;
-}
-
 TAddResult TRadioForm::AddStation(const std::string& name, const std::string& url) {
-    if (NameTaken(name)) return TAddResult::NameTaken;
-    if (name.empty()) return TAddResult::NoName;
-    if (url.empty()) return TAddResult::NoURL;
-    Stations().Write(name, url);
-    StationLB->Items()->Add(name);
-    return TAddResult::Added;
+    return AddStationTo(*StationLB->Items(), Stations(), name, url);
 }
 
 void TRadioForm::AddButtonClick(TObject*) {
     switch (AddStation(NameEdit->Text(), URLEdit->Text())) {
         case TAddResult::NameTaken:
-            return Tell("Please change the name as that name already exists.");
+            return Tell(kNameTaken);
         case TAddResult::NoName:
             return Tell("You must first enter a name");
         case TAddResult::NoURL:
             return Tell("You must first enter the URL (the web location of the radio station)");
+        case TAddResult::BadURL:
+            return Tell(kBadURL);
+        case TAddResult::NoStationURL:
+            return Tell(kNoStationURL);
         case TAddResult::Added:
             break;
     }
@@ -88,11 +85,19 @@ void TRadioForm::AddButtonClick(TObject*) {
     RefillFloatingList();
 }
 
-// A rename keeps the old station file: it is simply no longer used.
+// A rename keeps the old station file: it is simply no longer used. It gets Add's
+// rules for the name, so that it never writes over another station's file (without a
+// selection Change rewrites the file of the name it just stored), and for the URL,
+// which may be left empty.
 void TRadioForm::ChangeSubjectClick(TObject*) {
     const std::string name = NameEdit->Text();
-    Stations().Write(name, URLEdit->Text());
     const int i = StationLB->ItemIndex();
+    if (i >= 0 && StationNameTaken(StationLB->Items()->Items(), name, i)) return Tell(kNameTaken);
+    const TCheckedAddress checked = CheckStationAddress(URLEdit->Text());
+    if (checked.fault == TAddressFault::ControlCharacter) return Tell(kBadURL);
+    if (!checked.address.empty() && checked.fault == TAddressFault::NoStation)
+        return Tell(kNoStationURL);
+    Stations().Write(name, checked.address);
     if (i >= 0) {
         StationLB->Items()->Delete(i);
         StationLB->Items()->Insert(i, name);
@@ -128,6 +133,9 @@ void TRadioForm::DeleteButtonClick(TObject*) {
     RefillFloatingList();
     NameEdit->SetText("");
     URLEdit->SetText("");
+    // With the fields emptied there is nothing for Change to store, nor to revert to.
+    ChangeSubject->SetEnabled(false);
+    RevertSubject->SetEnabled(false);
 }
 
 void TRadioForm::PlayButtonClick(TObject*) {

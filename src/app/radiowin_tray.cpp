@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "components/PGTray95.h"
+#include "gui/application.h"
 #include "platform/platform.h"
 
 namespace {
@@ -63,6 +64,7 @@ void TRadioForm::TrayMenuPopup(TObject*) {
     if (count > shown) AddTrayItem("More Stations!", &TRadioForm::TrayMenu1Click);
     if (count > 0) AddTrayItem("-", nullptr);
     AddTrayItem("Exit", &TRadioForm::Exit1Click);
+    RefreshSongItems();
 }
 
 TMenuItem* TRadioForm::AddTrayItem(const std::string& caption,
@@ -123,6 +125,8 @@ std::string Head(const std::string& text, std::size_t size) {
     return text.substr(0, size);
 }
 
+}  // namespace
+
 // A title is the player's text: a line break or a NUL in it would end or split the tip.
 std::string OneLine(std::string text) {
     for (char& c : text)
@@ -130,13 +134,12 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-}  // namespace
-
-std::string NowPlayingTip(const std::string& station, const std::string& title) {
-    const std::string name = Head(OneLine(station), kMaxTip);
+std::string NowPlayingTip(const std::string& station, const std::string& title, std::size_t size) {
+    size = std::min(size, kMaxTip);
+    const std::string name = Head(OneLine(station), size);
     if (title.empty()) return name;
     const std::string separator = " - ", ellipsis = "...";
-    const std::size_t room = kMaxTip - std::min(kMaxTip, name.size() + separator.size());
+    const std::size_t room = size - std::min(size, name.size() + separator.size());
     const std::string line = OneLine(title);
     if (room < ellipsis.size() + 1) return name;  // no room for a useful part of the title
     const std::string shown =
@@ -144,17 +147,13 @@ std::string NowPlayingTip(const std::string& station, const std::string& title) 
     return name + separator + shown;
 }
 
-void TRadioForm::ShowNowPlaying() {
-    std::optional<std::string> title = Player.NowPlaying();
-    const std::string& trouble = Player.Trouble();
-    std::string tip;
-    if (!playingStation_.empty() && (title || !trouble.empty()))
-        tip = NowPlayingTip(playingStation_, trouble.empty() ? *title : trouble);
-    PGTrayIcon951->SetHint(tip);
-}
-
 bool TRadioForm::WndProc(plat::Message& m) {
+    if (LifetimeMessage(m)) return true;
     if (m.msg != WM_NOWPLAYING) return TForm::WndProc(m);
-    ShowNowPlaying();
+    // A posted message: nothing may leave it but through the error report.
+    Application->Dispatch([this] {
+        Player.Look();
+        ShowNowPlaying();
+    });
     return true;
 }

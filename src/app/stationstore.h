@@ -6,7 +6,10 @@
 #include <string>
 
 // The station name with every blank, full stop, slash and backslash replaced by an
-// underscore: "Jazz FM 1.0" -> "Jazz_FM_1_0". Different names can share one file.
+// underscore: "Jazz FM 1.0" -> "Jazz_FM_1_0"; so is every character Windows refuses
+// in a file name (control characters and < > : " | ? *), so that a name may hold
+// them ("News: Live?") and its file is the same on every system. Different names can
+// share one file.
 std::string StationFileName(const std::string& name);
 
 // Whether a file name means a file of that name on every system the program runs
@@ -31,7 +34,7 @@ public:
 
     // Creates or replaces the file with the URL and CR LF; EInOutError on failure,
     // in which case the previous file, if any, is left as it was. A name whose file
-    // name is not usable everywhere is refused first, as the system refuses an
+    // name is a device's ("NUL", "COM1") is refused first, as the system refuses an
     // invalid name (123), whatever this file system would make of it.
     void Write(const std::string& name, const std::string& url) const;
 

@@ -30,6 +30,8 @@ inline constexpr plat::UINT WM_TRAYNOTIFY = plat::WM_USER + 100;
 inline constexpr plat::UINT kTrayIconId = 42;
 inline constexpr plat::UINT kTrayIconFlags = plat::NIF_MESSAGE | plat::NIF_ICON | plat::NIF_TIP;
 inline constexpr plat::DWORD kNotifyIconDataSize = 88;
+// The second shell version's record, the first with a balloon.
+inline constexpr plat::DWORD kNotifyIconDataV2Size = 488;
 // The longest tip the shell shows, in bytes.
 inline constexpr std::size_t kMaxTip = 63;
 
@@ -134,6 +136,17 @@ class TPGTrayIcon95 : public TComponent {
     // The tip the shell shows: at most 63 bytes of Hint, empty while ShowHint is off.
     std::string Tip() const { return tip_; }
 
+    // A balloon over the icon (NIF_INFO, no sound) with a title and a text, each cut to
+    // its field; a later one replaces it. Nothing while the icon is not active.
+    // Returns the shell's answer.
+    bool ShowBalloon(const std::string& title, const std::string& text);
+    // The last balloon the shell was asked for, and whether it took it.
+    struct TBalloon {
+        std::string title, text;
+        bool shown = false;
+    };
+    const TBalloon& LastBalloon() const { return balloon_; }
+
     TNotifyEvent OnAnimation;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -173,4 +186,5 @@ class TPGTrayIcon95 : public TComponent {
     bool showHint_ = true;
     TPopupMenu* popupMenu_ = nullptr;
     TPGTrayIconState state_ = tsEnabled;
+    TBalloon balloon_;
 };

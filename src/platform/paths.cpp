@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <cstdint>
+
 #include "platform/platform.h"
 
 namespace plat {
@@ -40,6 +42,19 @@ std::string ExtractFileExt(const std::string& path) {
     auto name = ExtractFileName(path);
     auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+// FNV-1a: the same folder gives the same name in every build and on every run.
+std::string InstanceName(const std::string& folder, bool ignoreCase) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : folder) {
+        if (ignoreCase && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string name = "Zelvora-";
+    for (int shift = 60; shift >= 0; shift -= 4) name += digits[(hash >> shift) & 0xF];
+    return name;
 }
 
 }  // namespace plat

@@ -19,4 +19,10 @@ std::string ExtractFileName(const std::string& path);
 // From the last "." of the name part, "" when the name has none.
 std::string ExtractFileExt(const std::string& path);
 
+// The name under which one copy of the program keeps the files of a folder:
+// "Zelvora-" and 16 hexadecimal digits of a hash of the path, its letters folded to
+// capitals where the file system ignores case. It holds no delimiter, so that it
+// names a mutex or a local socket as it is.
+std::string InstanceName(const std::string& folder, bool ignoreCase);
+
 }  // namespace plat

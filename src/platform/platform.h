@@ -6,6 +6,7 @@
 // and results, so that components read like the behaviour they must have.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,16 +22,16 @@ namespace plat {
 // ---- The shell's link object (IShellLinkA with IPersistFile) -------------------
 
 class PersistFile {
-public:
+  public:
     virtual HRESULT Save(const char16_t* fileName, BOOL remember) = 0;
     virtual UINT Release() = 0;
 
-protected:
+  protected:
     ~PersistFile() = default;
 };
 
 class ShellLink {
-public:
+  public:
     // QueryInterface for IID_IPersistFile.
     virtual HRESULT QueryPersistFile(PersistFile** out) = 0;
     virtual HRESULT SetDescription(const char* text) = 0;
@@ -42,14 +43,14 @@ public:
     virtual HRESULT SetIconLocation(const char* path, int index) = 0;
     virtual UINT Release() = 0;
 
-protected:
+  protected:
     ~ShellLink() = default;
 };
 
 // ---- The platform ---------------------------------------------------------------
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // -- Process and module ------------------------------------------------------
@@ -110,13 +111,40 @@ public:
     // SetForegroundWindow). FALSE when it has none. Linux: Raise on its MPRIS instance.
     virtual BOOL RaiseProcessWindow(PROCESS process) = 0;
     // What the process's player says it is playing now (a stream's song title):
-    // nothing where the system cannot tell what players play (Windows), an empty text
-    // while the player publishes no title. Linux: xesam:title of its MPRIS Metadata.
+    // nothing where the system cannot tell what players play (Windows: the app layer
+    // reads the players' captions), an empty text while the player publishes no title.
+    // Linux: vlc:nowplaying (a stream's title in VLC) or else xesam:title of its MPRIS
+    // Metadata.
     virtual std::optional<std::string> NowPlayingTitle(PROCESS process) = 0;
     // From now on the window is posted the message (wParam: the process id) whenever a
     // player's title changes, a player appears or a player goes away; window 0 stops
     // it. Linux: from MPRIS PropertiesChanged and the bus's NameOwnerChanged signals.
     virtual void WatchNowPlaying(HWND window, UINT message) = 0;
+
+    // -- What a player plays: its control channel, its window, the clipboard ------
+    // A fresh address for a player to open its control channel at (mpv's JSON IPC),
+    // unique to this run: the named pipe \\.\pipe\<prefix>-<id> on Windows, a socket
+    // <prefix>-<id> in the user's runtime folder on Linux.
+    virtual std::string NewPlayerChannelAddress(const std::string& prefix) = 0;
+    // Connects to the channel at the address without waiting; 0 while nothing listens
+    // there (a player opens it a moment after it starts).
+    virtual CHANNEL ConnectPlayerChannel(const std::string& address) = 0;
+    // Sends the bytes; FALSE when the channel has closed.
+    virtual BOOL WritePlayerChannel(CHANNEL channel, const std::string& bytes) = 0;
+    // Appends what has arrived, at most maxBytes, without waiting; FALSE once the
+    // channel has closed. Linux also posts the WatchNowPlaying message when bytes
+    // arrive; Windows leaves them to the next read.
+    virtual BOOL ReadPlayerChannel(CHANNEL channel, std::string& into, std::size_t maxBytes) = 0;
+    virtual void ClosePlayerChannel(CHANNEL channel) = 0;
+    // The caption of the process's main window (GetWindowTextA of its first visible
+    // top-level window without an owner); nothing when it has none. Linux: nothing,
+    // another program's windows are the window manager's.
+    virtual std::optional<std::string> ProcessWindowCaption(PROCESS process) = 0;
+    // What the process's player says of its playback: "Playing", "Paused" or "Stopped";
+    // empty where the system cannot tell. Linux: PlaybackStatus of its MPRIS instance.
+    virtual std::string PlaybackStatus(PROCESS process) = 0;
+    // The text replaces what the clipboard held (CF_TEXT, in the system code page).
+    virtual BOOL SetClipboardText(HWND owner, const std::string& text) = 0;
 
     // -- Files and directories -----------------------------------------------------
     // Failures set the error number that GetLastError returns (ERROR_* values).
@@ -161,17 +189,17 @@ public:
     virtual DWORD GetPrivateProfileStringA(const char* section, const char* key,
                                            const char* defaultValue, char* buffer, DWORD size,
                                            const char* fileName) = 0;
-    virtual BOOL WritePrivateProfileStringA(const char* section, const char* key,
-                                            const char* value, const char* fileName) = 0;
+    virtual BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                            const char* fileName) = 0;
 
     // -- Registry ------------------------------------------------------------------
     virtual LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access,
                                HKEY* result) = 0;
     virtual LONG RegCreateKeyExA(HKEY root, const char* subKey, DWORD reserved,
-                                 const char* className, DWORD options, DWORD access,
-                                 HKEY* result, DWORD* disposition) = 0;
-    virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type,
-                                  std::uint8_t* data, DWORD* dataSize) = 0;
+                                 const char* className, DWORD options, DWORD access, HKEY* result,
+                                 DWORD* disposition) = 0;
+    virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, std::uint8_t* data,
+                                  DWORD* dataSize) = 0;
     virtual LONG RegCloseKey(HKEY key) = 0;
 
     // -- COM and shell links -------------------------------------------------------
@@ -264,6 +292,27 @@ public:
     // The save-file dialog: the file need not exist; the user is asked before an
     // existing one is replaced; defaultExt is added to a name typed without one.
     virtual bool GetSaveFileNameA(OpenFileRequest& request) = 0;
+
+    // -- The one running copy, and the end of the session ------------------------------
+    // Makes this process the one copy of the program that keeps the files of the user's
+    // data folder (UserDataDirectory): true when it is now, or was already; false when
+    // another copy is, which has then been told of this start (WatchLaterStarts). The
+    // claim lasts until the process ends. Windows: a mutex of the session named after
+    // the folder, and a message registered under that name posted to every top-level
+    // window (HWND_BROADCAST), with the right to take the foreground handed on first.
+    // Linux: a local server of the user named after the folder (QLocalServer).
+    virtual bool ClaimSingleInstance() = 0;
+    // From now on the window is posted the message whenever a later start finds this
+    // copy holding the claim; window 0 stops it.
+    virtual void WatchLaterStarts(HWND window, UINT message) = 0;
+    // From now on the window is sent the message when the session ends or the process
+    // is told to end; window 0 stops it. wParam 1: the program is to end itself once it
+    // has saved (Linux: SIGTERM, SIGINT, SIGHUP, each handed on through a pipe and never
+    // handled in the signal handler). wParam 0: the session may still go on, or the
+    // process is ended for it (Windows: WM_QUERYENDSESSION and WM_ENDSESSION, while the
+    // window's procedure handles them; Linux: the session manager's commitDataRequest,
+    // and aboutToQuit when the session manager has the application quit).
+    virtual void WatchSessionEnd(HWND window, UINT message) = 0;
 
     // -- Network -------------------------------------------------------------------
     // Asynchronous and cancellable: each call returns at once with an id (0 when it

@@ -27,6 +27,8 @@ inline constexpr HANDLE INVALID_HANDLE_VALUE = ~HANDLE{0};
 // Another program's process, pinned: it names that process, never a later one given
 // the same id, until it is released (Windows: a process handle; Linux: a pidfd).
 using PROCESS = std::uintptr_t;
+// A connection to a player's control channel (a named pipe, a local socket).
+using CHANNEL = std::uintptr_t;
 
 struct POINT {
     LONG x = 0;
@@ -57,7 +59,8 @@ struct RECT {
 // ---- Notification area -------------------------------------------------------
 
 // The 88-byte record of the first shell version: cbSize, hWnd, uID, uFlags,
-// uCallbackMessage, hIcon and a 64-byte tip.
+// uCallbackMessage, hIcon and a 64-byte tip; then the balloon's fields of the
+// second version (488 bytes), read only with NIF_INFO.
 struct NOTIFYICONDATA {
     DWORD cbSize = 0;
     HWND hWnd = 0;
@@ -66,6 +69,9 @@ struct NOTIFYICONDATA {
     UINT uCallbackMessage = 0;
     HICON hIcon = 0;
     char szTip[64] = {};
+    char szInfo[256] = {};
+    char szInfoTitle[64] = {};
+    DWORD dwInfoFlags = 0;
 };
 
 inline constexpr DWORD NIM_ADD = 0;
@@ -74,6 +80,9 @@ inline constexpr DWORD NIM_DELETE = 2;
 inline constexpr UINT NIF_MESSAGE = 1;
 inline constexpr UINT NIF_ICON = 2;
 inline constexpr UINT NIF_TIP = 4;
+inline constexpr UINT NIF_INFO = 0x10;
+inline constexpr DWORD NIIF_INFO = 1;
+inline constexpr DWORD NIIF_NOSOUND = 0x10;
 
 // ---- Auxiliary audio ---------------------------------------------------------
 
@@ -235,7 +244,11 @@ inline constexpr UINT CP_ACP = 0;
 inline constexpr UINT CP_UTF8 = 65001;
 inline constexpr DWORD MB_ERR_INVALID_CHARS = 0x08;
 inline constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 }  // namespace plat

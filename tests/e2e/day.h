@@ -32,7 +32,7 @@ struct Day {
     std::string stubLog;  // where the stand-ins write what happens to them
     std::string directoryLog;  // the tests' station directory's request log ("": none)
     Program app;         // the copy a person uses
-    Program second;      // a copy started while the first runs
+    Program second;      // a start made while the first copy runs
     int shots = 0;
 
     std::string ProgramDir() const { return DirOf(exe); }

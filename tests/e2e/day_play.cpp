@@ -43,12 +43,13 @@ void StopPlayer(Day& day) {
 }
 
 void PlayFromTrayMenu(Day& day) {
-    // "Zelvora...", a separator, the three stations: the first station is one down.
+    // The stations stand right before a separator and Exit, counted from the end: the
+    // third is one up from Exit, the first three up.
     size_t before = PlayerStarts(day).size();
-    ChooseFromTrayMenu(day, day.app, {VK_DOWN, VK_RETURN}, "tray-menu");
+    ChooseFromTrayMenu(day, day.app, {VK_END, VK_UP, VK_UP, VK_UP, VK_RETURN}, "tray-menu");
     ExpectPlayed(day, before, kNews, "the tray menu's first station");
     before = PlayerStarts(day).size();
-    ChooseFromTrayMenu(day, day.app, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, "tray-menu-third");
+    ChooseFromTrayMenu(day, day.app, {VK_END, VK_UP, VK_RETURN}, "tray-menu-third");
     Station renamed{kRenamedRock, kRock.url};
     ExpectPlayed(day, before, renamed, "the tray menu's third station");
     if (HWND player = PlayerWindow()) ::PostMessageA(player, WM_CLOSE, 0, 0);

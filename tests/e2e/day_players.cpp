@@ -101,7 +101,7 @@ DWORD PlayRaiseAndStop(Day& day, const Stub& stub, DWORD ownCopy) {
     if (stub.oneCopy && ownCopy)
         WaitEvent(day, from, file, "took", kNews.url, ownCopy);
     else
-        playing = WaitEvent(day, from, file, "started", program + " " + first).pid;
+        playing = WaitEvent(day, from, file, "started", first).pid;
 
     from = StubEvents(day).size();
     ChooseInCombo(w.list, 1);
@@ -152,13 +152,15 @@ void SingleInstancePlayer(Day& day) {
 }
 
 void PlayerWithASwitch(Day& day) {
-    PlayRaiseAndStop(day, {"vlc", "ZelStubVlc", "--one-instance --", true}, 0);
+    PlayRaiseAndStop(day, {"vlc", "ZelStubVlc", "--one-instance --http-reconnect --", true}, 0);
 }
 
 // mpv starts anew for each station: the one playing is closed first. A copy the
 // person started is never Zelvora's to close.
 void MultiInstancePlayer(Day& day) {
-    const Stub mpv{"mpv", "mpv", "--force-window=yes --", false};
+    // Before the end of its options mpv gets its reconnect and the pipe of its control
+    // channel, named anew at each start (the Wine tests check both).
+    const Stub mpv{"mpv", "mpv", "--", false};
     const DWORD own = StartOwnCopy(day, mpv);
     PlayRaiseAndStop(day, mpv, 0);
     Expect(!Closed(day, own) && !TopWindows(mpv.windowClass, own).empty(),

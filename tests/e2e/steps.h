@@ -19,7 +19,7 @@ void StopPlayer(Day& day);
 void PlayFromTrayMenu(Day& day);
 void ExitFromTray(Day& day);
 
-// day_again.cpp: the next starts, and a second copy beside the first.
+// day_again.cpp: the next starts, and a second start while the first runs.
 void RestartRestores(Day& day);
 void HiddenStart(Day& day);
 void SecondCopy(Day& day);

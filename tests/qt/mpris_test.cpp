@@ -62,8 +62,10 @@ TEST_F(QtMpris, MpvIsStoppedAndItsTitleReachesTheWindowThroughItsInterface) {
     const plat::Message* told = sink.Last(kNowPlaying);
     ASSERT_NE(told, nullptr) << "the title came by a signal, not by asking";
     EXPECT_EQ(told->wParam, p.ProcessIdOf(pid));
-    EXPECT_EQ(p.ProcessesPlaying("av://lavfi:sine=frequency=440:duration=60"),
-              std::vector<plat::DWORD>{p.ProcessIdOf(pid)});
+    EXPECT_TRUE(WaitFor([&] {
+        return p.ProcessesPlaying("av://lavfi:sine=frequency=440:duration=60") ==
+               std::vector<plat::DWORD>{p.ProcessIdOf(pid)};
+    })) << "the player says what it plays";
     EXPECT_FALSE(p.RaiseProcessWindow(pid)) << "mpv's plugin cannot raise it";
     EXPECT_TRUE(Runs(pid));
 

@@ -17,6 +17,7 @@
 #include "app/AboutUNIT.h"
 #include "app/radiotoolbar.h"
 #include "app/radiowin.h"
+#include "app/stationorder.h"
 #include "gui/application.h"
 #include "platform/qt/qt.h"
 #include "qt/program_fixture.h"
@@ -90,14 +91,18 @@ TEST_F(QtDesktop, TheTrayIconDocksAndItsMenuFromTheListPlaysTheChosenStation) {
     WhenMenuOpens([&](QMenu* menu) {
         captions = Captions(menu);
         ShotOfMenu(menu, "qt_tray_menu");
-        const QPoint news = menu->mapToGlobal(menu->actionGeometry(menu->actions()[3]).center());
+        // Counted from the end: News, Rock FM, a separator, Exit.
+        const auto actions = menu->actions();
+        const QPoint news =
+            menu->mapToGlobal(menu->actionGeometry(actions[actions.size() - 4]).center());
         XdoLater({"mousemove", std::to_string(news.x()), std::to_string(news.y()), "sleep", "0.2",
                   "click", "1"});
     });
     ClickAt(TrayIcon().center(), 3);
     ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
-    EXPECT_EQ(captions, (std::vector<std::string>{"Zelvora...", "-", "Jazz", "News", "Rock FM", "-",
-                                                  "Exit"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Zelvora...", "-", "Song Notifications", "Copy Song Title",
+                                        "Sleep", "-", "Jazz", "News", "Rock FM", "-", "Exit"}));
     EXPECT_EQ(Record("player"), "http://news.invalid/live.m3u\n");
     EXPECT_FALSE(RadioFloatWin->Visible());
 
@@ -116,6 +121,35 @@ TEST_F(QtDesktop, AListWrittenOnWindowsLoadsWithItsNamesInUtf8) {
     EXPECT_EQ(RadioForm->Stations().ReadURL(names[0]), "http://caf\xC3\xA9.invalid/");
     auto* combo = static_cast<QComboBox*>(Widget(RadioFloatWin->StationCB->Handle()));
     EXPECT_EQ(combo->itemText(0).toStdString(), "Caf\xC3\xA9 Jazz");
+    RadioForm->PlayButton->Click();
+    ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
+    EXPECT_EQ(Record("player"), "http://caf\xC3\xA9.invalid/\n");
+}
+
+// A playlist written on Windows, in Windows-1252: its names come in as this system's
+// text, the same in the list, the order file and the station file's name, so that the
+// station still plays after a restart.
+TEST_F(QtDesktop, AWindowsPlaylistImportsInUtf8AndItsStationPlaysAfterARestart) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    const std::string list = Home() + "/old.m3u";
+    WriteFile(list, "#EXTINF:-1,Caf\xE9 del Mar\r\nhttp://caf\xE9.invalid/\r\n");
+    auto* poll = new QTimer;  // closes the import's summary box once it is up
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            box->close();
+        }
+    });
+    poll->start(20);
+    RadioForm->ImportStations(list);
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(),
+              std::vector<std::string>{"Caf\xC3\xA9 del Mar"});
+    EXPECT_TRUE(fs::exists(DataDir() + "/settings/Caf\xC3\xA9_del_Mar"));
+    SaveStationList(*RadioForm->StationLB, DataDir() + "/zelvora.set");  // as Exit does
+
+    Restart();
+    RadioForm->StationLB->SetItemIndex(0);
     RadioForm->PlayButton->Click();
     ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
     EXPECT_EQ(Record("player"), "http://caf\xC3\xA9.invalid/\n");

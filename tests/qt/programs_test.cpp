@@ -82,16 +82,18 @@ TEST_F(QtPrograms, EveryPlayerGetsTheAddressAsOneArgument) {
         const char* file;
         std::vector<std::string> before;
     };
-    const Line lines[] = {{"mpv", {"--"}},
-                          {"vlc", {"--one-instance", "--intf=qt,dummy", "--"}},
+    const char* const mpvReconnect =
+        "--stream-lavf-o=reconnect=1,reconnect_at_eof=1,reconnect_streamed=1,reconnect_delay_max=5";
+    const Line lines[] = {{"mpv", {mpvReconnect, "--"}},
+                          {"vlc", {"--one-instance", "--intf=qt,dummy", "--http-reconnect", "--"}},
                           {"audacious", {}},
-                          {"cvlc", {"--"}}};
+                          {"cvlc", {"--http-reconnect", "--"}}};
     for (const auto& line : lines) {
         const std::string as = dir() + "/" + line.file;
         QFile::link(QString::fromStdString(player), QString::fromStdString(as));
         for (const char* address :
-             {"http://a.example/x --script=\\\\host\\share\\p.lua", "/music/Live set.mp3",
-              "-v", "http://x/ :sout=#std{access=file,dst=/tmp/x}", "a\"b\\\""}) {
+             {"http://a.example/x --script=\\\\host\\share\\p.lua", "/music/Live set.mp3", "-v",
+              "http://x/ :sout=#std{access=file,dst=/tmp/x}", "a\"b\\\""}) {
             std::filesystem::remove(RecordDir() + "/player");
             TPlayerControl control;
             ASSERT_TRUE(control.Play(as, address));
@@ -100,7 +102,11 @@ TEST_F(QtPrograms, EveryPlayerGetsTheAddressAsOneArgument) {
             want.push_back(address);
             std::string recorded;
             for (const auto& a : want) recorded += a + "\n";
-            EXPECT_EQ(Record("player"), recorded) << line.file;
+            // mpv's channel is a socket named anew at each start.
+            std::string got = Record("player");
+            const auto ipc = got.find("--input-ipc-server=");
+            if (ipc != std::string::npos) got.erase(ipc, got.find('\n', ipc) + 1 - ipc);
+            EXPECT_EQ(got, recorded) << line.file;
             EXPECT_EQ(Record("player-output"), "/dev/null\n");
             std::filesystem::remove(RecordDir() + "/player-output");
         }

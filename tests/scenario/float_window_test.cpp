@@ -238,6 +238,44 @@ TEST_F(FloatWindow, ConfigurationEditsReachTheListAtOnceAndTheSelectionWhenItClo
     EXPECT_EQ(harness().modalsClosedByHarness, 0);
 }
 
+// Change and Delete leave the configuration window's list without a selection; the
+// station the box showed stays shown, and played, while it is listed.
+TEST_F(FloatWindow, TheStationBoxKeepsItsStationThroughTheConfigurationAndAnImport) {
+    SeedThree();
+    StartQuietly();
+    std::function<void()> edit;
+    CloseAboutBoxes([&](plat::HWND) {
+        edit();
+        RadioForm->OKButton->UserClick();
+    });
+    RadioForm->ShowFloatingWindow(false);
+    RadioFloatWin->StationCB->UserSelect(1);
+    edit = [] {
+        RadioForm->StationLB->UserSelect(0);
+        RadioForm->NameEdit->UserType("Blues");
+        RadioForm->ChangeSubject->UserClick();
+    };
+    RadioFloatWin->N1->UserChoose();
+    EXPECT_EQ(RadioFloatWin->StationCB->ItemIndex(), 1);
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), 1) << "the station saved as selected";
+    RadioFloatWin->SpeedButton3->UserClick();
+    ASSERT_EQ(harness().winExecs.size(), 1u);
+    EXPECT_NE(harness().winExecs[0].commandLine.find("news.invalid"), std::string::npos);
+
+    const std::string list = plat::JoinPath(dir(), "more.m3u");
+    WriteText(list, "#EXTINF:-1,Pop\nhttp://pop.invalid/\n");
+    harness().openDialogAnswers.push_back(list);
+    RadioFloatWin->ImportStations1->UserChoose();
+    EXPECT_EQ(RadioFloatWin->StationCB->ItemIndex(), 1);
+
+    edit = [] {
+        RadioForm->StationLB->UserSelect(1);
+        RadioForm->DeleteButton->UserClick();
+    };
+    RadioFloatWin->N1->UserChoose();
+    EXPECT_EQ(RadioFloatWin->StationCB->ItemIndex(), -1) << "News is gone";
+}
+
 TEST_F(FloatWindow, ExitFromTheWindowSavesAndEnds) {
     SeedThree();
     StartQuietly();

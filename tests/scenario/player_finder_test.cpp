@@ -99,7 +99,7 @@ TEST_F(PlayerFinder, OnLinuxThePreferredPlayerOnPathWinsAndGetsItsEndOfOptions) 
     EXPECT_EQ(Found(), second + "/vlc");
     RadioForm->LaunchStation("Jazz");
     EXPECT_EQ(harness().winExecs.back().commandLine,
-              second + "/vlc --one-instance --intf=qt,dummy -- -jazz.invalid/");
+              second + "/vlc --one-instance --intf=qt,dummy --http-reconnect -- -jazz.invalid/");
 
     RadioForm->RealAudioLoc = first + "/audacious";  // it takes "--" for an option
     RadioForm->LaunchStation("Jazz");

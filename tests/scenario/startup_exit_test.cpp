@@ -1,6 +1,9 @@
 // The program's start from what is on disk, and its exit, as a person meets them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/radiotoolbar.h"
 #include "app/radiowin.h"
 #include "gui/application.h"
 #include "gui/fileutil.h"
@@ -88,12 +91,124 @@ TEST_F(Scenario, ARunEndedByExitIsRestoredAtTheNextStart) {
     EXPECT_EQ(RadioForm->RealAudioLoc, "D:\\players\\player.exe");
 }
 
-TEST_F(Scenario, ChangesOfARunEndedWithTheSessionAreLost) {
+// Each handler's changes reach the order file once, when it has returned; a run that
+// then ends without a word (a crash, kill -9) loses only what Exit alone writes.
+TEST_F(Scenario, TheListIsSavedOnceAfterEachChangeSoAKillLosesOnlyTheWindowPlaces) {
+    SeedStations({{"Jazz", "http://jazz.invalid/"}});
+    const auto saves = [this, seeded = harness().log.size()] {
+        return std::count_if(harness().log.begin() + seeded, harness().log.end(), [this](auto& c) {
+            return c.starts_with("MoveFileExA(") && c.find(OrderFile() + "\",") != c.npos;
+        });
+    };
+    Start();
+    harness().DispatchPosted();
+    EXPECT_EQ(saves(), 0);  // the start wrote nothing
+    RadioForm->NameEdit->SetText("News");
+    RadioForm->URLEdit->SetText("http://news.invalid/");
+    RadioForm->AddButton->Click();
+    harness().DispatchPosted();
+    RadioForm->StationLB->SetItemIndex(1);
+    RadioForm->SpeedButton1->Click();  // News up: a delete and an insert
+    harness().DispatchPosted();
+    EXPECT_EQ(saves(), 2);
+    RadioForm->RealAudioLoc = "D:\\p.exe";
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), (std::vector<std::string>{"News", "Jazz"}));
+    EXPECT_NE(RadioForm->RealAudioLoc, "D:\\p.exe");
+}
+
+// At the end of the session, or told to end (SIGTERM), the program saves what Exit
+// saves; only when told does it end itself. No box waits for a person who has left.
+TEST_F(Scenario, TheEndOfTheSessionSavesWhatExitSavesAndEndsOnlyWhenTold) {
     SeedStations({{"Jazz", "http://jazz.invalid/"}});
     Start();
     RadioForm->StationLB->Items()->Add("News");
+    RadioForm->StationLB->SetItemIndex(1);
+    RadioForm->RealAudioLoc = "D:\\p.exe";
+    harness().EndSession(false);
+    EXPECT_NE(ReadText(OrderFile()).find("News"), std::string::npos);
+    EXPECT_NE(ReadText(SettingsFile()).find("RealAudioLoc=D:\\p.exe"), std::string::npos);
+    EXPECT_NE(harness().notifications.back().message, plat::NIM_DELETE);
+
+    // A list that cannot be written leaves the settings to be written all the same.
+    platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_READONLY);
+    RadioForm->PlayAtStartCB->SetChecked(true);
+    EXPECT_THROW(harness().EndSession(true), plat::headless::ProcessEnded);
+    EXPECT_EQ(harness().notifications.back().message, plat::NIM_DELETE);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+    platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_NORMAL);
     Restart();
-    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), std::vector<std::string>{"Jazz"});
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), (std::vector<std::string>{"Jazz", "News"}));
+    EXPECT_EQ(RadioForm->StationLB->ItemIndex(), 1);
+    EXPECT_TRUE(RadioForm->PlayAtStartCB->Checked());
+}
+
+// A second start while a copy runs ends before it makes a window or touches a file;
+// the copy that runs is told, and brings its floating window forward.
+TEST_F(Scenario, ASecondStartEndsAtOnceAndTheRunningCopyComesForward) {
+    SeedStations({{"Jazz", "http://jazz.invalid/"}});
+    WriteSettings(
+        "[MainForm]\r\nShowWinAtStartCB=0\r\nPlayAtStartCB=1\r\n"
+        "[Mainform]\r\nStationLBItemIndex=0\r\n");
+    const std::string list = ReadText(OrderFile()), settings = ReadText(SettingsFile());
+    harness().anotherCopyRuns = true;
+    EXPECT_THROW(Start(), plat::headless::ProcessEnded);
+    EXPECT_EQ(harness().laterStartsTold, 1);
+    EXPECT_TRUE(harness().WindowsOfClass("TRadioForm").empty());
+    EXPECT_TRUE(harness().notifications.empty());
+    EXPECT_TRUE(harness().winExecs.empty());
+    EXPECT_EQ(ReadText(OrderFile()), list);
+    EXPECT_EQ(ReadText(SettingsFile()), settings);
+
+    harness().anotherCopyRuns = false;
+    Restart();
+    ASSERT_FALSE(RadioFloatWin->Visible());
+    harness().StartLaterCopy();
+    harness().DispatchPosted();
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    EXPECT_EQ(harness().foregroundCalls.back(), RadioFloatWin->Handle());
+}
+
+// An order file that is there but cannot be read now (a backup program holds it) is
+// never written over, nor is the selection made in the empty list; the next start
+// reads it again.
+TEST_F(Scenario, AnOrderFileThatCannotBeReadIsKeptAndReadAgainAtTheNextStart) {
+    SeedStations({{"Jazz", "j"}, {"News", "n"}});
+    WriteSettings("[Mainform]\r\nStationLBItemIndex=1\r\n");
+    const std::string list = ReadText(OrderFile());
+    harness().FailNext("CreateFileA", 32);  // held by another program
+    Start();
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_EQ(MessageTexts()[0].find("Cannot open file " + OrderFile() + ".\n\n"), 0u);
+    EXPECT_NE(MessageTexts()[0].find("the next start reads the file again."), std::string::npos);
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 0);
+    RadioForm->NameEdit->SetText("Rock");
+    RadioForm->URLEdit->SetText("r");
+    RadioForm->AddButton->Click();
+    harness().DispatchPosted();
+    harness().EndSession(false);
+    ASSERT_TRUE(Exit());
+    EXPECT_EQ(ReadText(OrderFile()), list);
+    EXPECT_NE(ReadText(SettingsFile()).find("StationLBItemIndex=1"), std::string::npos);
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), (std::vector<std::string>{"Jazz", "News"}));
+}
+
+// Station files without an order file (what a kill left before the list was saved on
+// each change) make the list, by name, and are saved as one; other files stay out.
+TEST_F(Scenario, StationFilesWithoutAnOrderFileAreListedInNameOrder) {
+    platform().CreateDirectoryA(SettingsDir());
+    for (const char* file : {"Rock_FM", "jazz", "Blues", "News.tmp", "zelvora.set.bak"})
+        WriteText(plat::JoinPath(SettingsDir(), file), "http://x.invalid/\r\n");
+    WriteText(plat::JoinPath(ProgramDir(), kStarterStationsFile),
+              "#EXTINF:-1,Starter\nhttp://starter.invalid/\n");
+    Start();
+    const std::vector<std::string> listed{"Blues", "jazz", "Rock_FM"};
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), listed);
+    EXPECT_EQ(RadioForm->Stations().ReadURL("Rock_FM"), "http://x.invalid/");
+    harness().DispatchPosted();
+    Restart();
+    EXPECT_EQ(RadioForm->StationLB->Items()->Items(), listed);
 }
 
 TEST_F(Scenario, SelectedIndexIsReadAsAnIntegerAndOutOfRangeSelectsNothing) {
@@ -135,14 +250,20 @@ TEST_F(Scenario, StatusDecidesWhetherTheWindowPositionIsRead) {
     EXPECT_EQ(RadioForm->FloatLeft, 0);
 }
 
+// Edits meet it first: one report, however many edits, until a save works again.
 TEST_F(Scenario, AWriteProtectedOrderFileIsReportedAndTheProgramRunsOn) {
     SeedStations({{"Jazz", "http://jazz.invalid/"}});
     Start();
     const std::string before = ReadText(OrderFile());
-    RadioForm->StationLB->Items()->Add("News");
     platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_READONLY);
+    for (const char* name : {"News", "Rock"}) {
+        RadioForm->StationLB->Items()->Add(name);
+        harness().DispatchPosted();
+    }
+    const std::string report = "Cannot create file " + OrderFile() + ".";
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{report});
     EXPECT_FALSE(Exit());
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot create file " + OrderFile() + "."});
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{report, report}));
     EXPECT_EQ(harness().messageBoxes[0].caption, "Zelvora");
     EXPECT_EQ(harness().messageBoxes[0].type, plat::MB_OK | plat::MB_ICONSTOP);
     EXPECT_EQ(ReadText(OrderFile()), before);
@@ -151,7 +272,7 @@ TEST_F(Scenario, AWriteProtectedOrderFileIsReportedAndTheProgramRunsOn) {
     platform().SetFileAttributesA(OrderFile(), plat::FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(Exit());
     Restart();
-    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 2);
+    EXPECT_EQ(RadioForm->StationLB->Items()->Count(), 3);
 }
 
 TEST_F(Scenario, ADamagedOrderFileIsReportedKeptAsBackupAndStartUpGoesOn) {

@@ -15,6 +15,11 @@ const char* const kTaken = "Please change the name as that name already exists."
 const char* const kNoName = "You must first enter a name";
 const char* const kNoURL = "You must first enter the URL (the web location of the radio station)";
 const char* const kNoSelection = "You need to first select a station to delete.";
+const char* const kBadURL =
+    "The URL must not contain control characters, such as tabs or line breaks.";
+const char* const kNoStationURL =
+    "The URL must be a stream (http, https, mms, mmsh, rtsp, rtmp or pnm) or the full path of a "
+    "file.";
 
 class Stations : public AppTest {
   protected:
@@ -57,7 +62,10 @@ TEST_F(Stations, AddChecksTheNameFirstThenTheFieldsAndEachFailureChangesNothing)
     };
     for (Case c :
          {Case{"JAZZ", "", kTaken}, Case{"rock fm", "u", kTaken}, Case{"Rock.FM", "u", kTaken},
-          Case{"", "", kNoName}, Case{"", "u", kNoName}, Case{"Pop", "", kNoURL}}) {
+          Case{"", "", kNoName}, Case{"", "u", kNoName}, Case{"Pop", "", kNoURL},
+          Case{"Pop", "  ", kNoURL}, Case{"Pop", "http://pop.invalid/\tx", kBadURL},
+          Case{"Pop", "http://pop.invalid/\x1A", kBadURL},
+          Case{"Pop", "www.pop.invalid/live", kNoStationURL}}) {
         harness().messageBoxes.clear();
         Type(c.name, c.url);
         w->AddButton->UserClick();
@@ -82,13 +90,16 @@ TEST_F(Stations, TheNameTestIsTheUsersLocaleIgnoringCase) {
 
 TEST_F(Stations, AddWritesTheFileAppendsTheNameAsTypedAndEmptiesTheFields) {
     w->StationLB->UserSelect(0);
-    Type("  Blues  Radio ", "http://blues.invalid/");
+    Type("  Blues  Radio ", " http://blues.invalid/live set ");
     w->AddButton->UserClick();
     EXPECT_TRUE(harness().messageBoxes.empty());
     EXPECT_EQ(List(), (Names{"Jazz", "Rock FM", "  Blues  Radio "}));
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(Fields(), "|");
-    EXPECT_EQ(Url("__Blues__Radio_"), "http://blues.invalid/\r\n");
+    EXPECT_EQ(Url("__Blues__Radio_"), "http://blues.invalid/live%20set\r\n");
+    Type("Set", "C:\\Music\\Live set.mp3");  // a file's path keeps its blanks
+    w->AddButton->UserClick();
+    EXPECT_EQ(Url("Set"), "C:\\Music\\Live set.mp3\r\n");
 }
 
 TEST_F(Stations, AClickFillsTheFieldsAndEnablesTheGlyphButtons) {
@@ -123,6 +134,12 @@ TEST_F(Stations, ChangeIsARenameThatLeavesTheOldFileAndNoSelection) {
     EXPECT_EQ(List(), (Names{"Jazz", "Pop"}));
     EXPECT_EQ(Url("Pop"), "http://pop.invalid/2\r\n");
     EXPECT_TRUE(harness().messageBoxes.empty());
+
+    // An address with a control character is refused, as by Add.
+    w->URLEdit->UserType("http://pop.invalid/3\nhttp://other.invalid/");
+    w->ChangeSubject->UserClick();
+    EXPECT_EQ(MessageTexts(), Names{kBadURL});
+    EXPECT_EQ(Url("Pop"), "http://pop.invalid/2\r\n");
 }
 
 TEST_F(Stations, ChangeToANameOfTheSameFileRewritesThatFile) {
@@ -147,13 +164,13 @@ TEST_F(Stations, RevertRefillsTheFieldsOrWithoutSelectionDisablesTheButtons) {
     EXPECT_EQ(Fields(), "kept|kept too");
 }
 
-TEST_F(Stations, DeleteRemovesTheStationAndItsFileAndEmptiesTheFields) {
+TEST_F(Stations, DeleteRemovesTheStationAndItsFileEmptiesTheFieldsAndDisablesChange) {
     w->StationLB->UserSelect(1);
     w->DeleteButton->UserClick();
     EXPECT_EQ(List(), Names{"Jazz"});
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Fields(), "|");
-    EXPECT_TRUE(GlyphsEnabled());  // as they were
+    EXPECT_FALSE(GlyphsEnabled());  // nothing is left for Change to store into
     EXPECT_FALSE(FileExists(StationFile("Rock_FM")));
 
     // Without a selection: the message, and the fields are emptied all the same.
@@ -173,15 +190,35 @@ TEST_F(Stations, DeleteRemovesTheStationAndItsFileAndEmptiesTheFields) {
     EXPECT_EQ(Fields(), "|");
 }
 
+// A rename gets Add's rule: the name and its station file must not be another's.
+TEST_F(Stations, ARenameToAnotherStationsNameOrFileIsRefusedAndWritesNothing) {
+    for (const char* name : {"Rock.FM", "rock fm"}) {
+        harness().messageBoxes.clear();
+        w->StationLB->UserSelect(0);
+        Type(name, "http://jazz.invalid/new");
+        w->ChangeSubject->UserClick();
+        EXPECT_EQ(MessageTexts(), Names{kTaken}) << name;
+        EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
+        EXPECT_EQ(Selected(), 0);
+        EXPECT_EQ(Url("Rock_FM"), "http://rock.invalid/\r\n") << name;
+        EXPECT_EQ(Url("Jazz"), "http://jazz.invalid/\r\n") << name;
+    }
+    // Its own name in another case is no other's.
+    harness().messageBoxes.clear();
+    w->StationLB->UserSelect(0);
+    Type("JAZZ", "http://jazz.invalid/2");
+    w->ChangeSubject->UserClick();
+    EXPECT_EQ(List(), (Names{"JAZZ", "Rock FM"}));
+    EXPECT_TRUE(harness().messageBoxes.empty());
+}
+
 TEST_F(Stations, DeletingOneOfTwoNamesSharingAFileKeepsTheFileForTheOther) {
-    w->StationLB->UserSelect(0);
-    w->NameEdit->UserType("Rock.FM");
-    w->ChangeSubject->UserClick();  // a rename may make two names share Rock_FM
-    w->StationLB->UserSelect(1);
+    w->StationLB->Items()->Add("Rock.FM");  // as an older program's order file may hold
+    w->StationLB->UserSelect(2);
     w->DeleteButton->UserClick();
-    EXPECT_EQ(List(), Names{"Rock.FM"});
+    EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
     EXPECT_TRUE(FileExists(StationFile("Rock_FM")));
-    w->StationLB->UserSelect(0);
+    w->StationLB->UserSelect(1);
     w->DeleteButton->UserClick();
     EXPECT_FALSE(FileExists(StationFile("Rock_FM")));
 }
@@ -195,9 +232,10 @@ TEST_F(Stations, PlayStartsTheSelectedStationOnly) {
     EXPECT_EQ(harness().winExecs[0].commandLine, "C:\\raplayer\\raplayer.exe http://rock.invalid/");
 }
 
-// Names the file system refuses, and the empty name that Change does not test.
+// Names of devices, which no station file can have, and the empty name that Change
+// does not test.
 TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
-    for (const char* name : {"a:b", "Star*", "What?"}) {
+    for (const char* name : {"NUL", "com1", "Lpt9"}) {
         harness().messageBoxes.clear();
         Type(name, "http://x.invalid/");
         w->AddButton->UserClick();
@@ -208,7 +246,7 @@ TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
         EXPECT_EQ(Fields(), std::string(name) + "|http://x.invalid/");
 
         w->StationLB->UserSelect(0);
-        Type(name, "u");
+        Type(name, "http://u.invalid/");
         w->ChangeSubject->UserClick();
         EXPECT_EQ(List(), (Names{"Jazz", "Rock FM"}));
         EXPECT_EQ(Selected(), 0);
@@ -216,7 +254,7 @@ TEST_F(Stations, AFileErrorIsReportedAndLeavesTheListAndTheFields) {
     }
     harness().messageBoxes.clear();
     w->StationLB->UserSelect(1);
-    Type("", "u");
+    Type("", "http://u.invalid/");
     w->ChangeSubject->UserClick();
     ASSERT_EQ(harness().messageBoxes.size(), 1u);
     EXPECT_EQ(harness().messageBoxes[0].text, "File access denied.");

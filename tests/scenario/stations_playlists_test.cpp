@@ -46,23 +46,49 @@ TEST_F(Playlists, ImportAddsByAddsRulesAndOneBoxNamesWhatWasSkipped) {
         Write("list.m3u8",
               "#EXTM3U\n#EXTINF:-1,Locked\nhttp://locked.invalid/\n#EXTINF:-1,JAZZ\n"
               "http://other.invalid/\n#EXTINF:-1,Rock FM\nhttp://rock.invalid/\n"
-              "#EXTINF:-1,Bad|Name\nhttp://bad.invalid/\nfile.txt\n#EXTINF:-1,News\n"
-              "http://news.invalid/\n");
+              "#EXTINF:-1,Nul\nhttp://nul.invalid/\nfile.txt\n#EXTINF:-1,News: \"Live\" | Why?\n"
+              "http://news.invalid/\nhttp://radio.example.net:8000/live\n"
+              "#EXTINF:-1,Tab\nhttp://tab.invalid/\t--script=x.lua\n");
     harness().FailNext("MoveFileExA", plat::ERROR_ACCESS_DENIED);  // the first station file
     Import(list);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Jazz", "Rock FM", "News"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Jazz", "Rock FM", "News: \"Live\" | Why?",
+                                                 "radio.example.net:8000/live"}));
     EXPECT_EQ(URL("Jazz"), "http://jazz.invalid/") << "a station already listed changes not";
     EXPECT_EQ(URL("Rock FM"), "http://rock.invalid/");
+    EXPECT_EQ(URL("News: \"Live\" | Why?"), "http://news.invalid/");
+    EXPECT_TRUE(FileExists(plat::JoinPath(SettingsDir(), "radio_example_net_8000_live")));
     EXPECT_EQ(RadioFloatWin->StationCB->Items()->Items(), Names());
     EXPECT_EQ(RadioFloatWin->StationCB->ItemIndex(), 0);
     ASSERT_EQ(harness().messageBoxes.size(), 1u);
     EXPECT_EQ(harness().messageBoxes[0].type, plat::MB_OK | plat::MB_ICONWARNING);
     EXPECT_EQ(LastMessage(),
-              "2 stations were added from list.m3u8.\n\n"
+              "3 stations were added from list.m3u8.\n\n"
               "Not added, because the name is already in the list: \"JAZZ\".\n\n"
-              "Not added, because no station file can have that name: \"Locked\", \"Bad|Name\".\n\n"
-              "Not added, because the address is neither a web stream (http, https, mms, rtsp) "
+              "Not added, because no station file can have that name: \"Nul\".\n\n"
+              "Not added, because the station file could not be written (File access denied): "
+              "\"Locked\".\n\n"
+              "Not added, because the address holds control characters: \"Tab\".\n\n"
+              "Not added, because the address is neither a stream (http, https, mms, mmsh, rtsp, "
+              "rtmp, pnm) "
               "nor a file: \"file.txt\".");
+}
+
+// A disk that fills up part-way: each station after it fails alike, and the box names
+// the first twenty.
+TEST_F(Playlists, TheBoxNamesTheFirstTwentyLeftOutAndHowManyMore) {
+    StartQuietly();
+    std::string text;
+    for (int i = 1; i <= 25; ++i)
+        text += "#EXTINF:-1,S" + std::to_string(i) + "\nhttp://s.invalid/\n";
+    const std::string list = Write("many.m3u", text);
+    for (int i = 0; i < 25; ++i) harness().FailNext("MoveFileExA", kDiskFull);
+    Import(list);
+    std::string names;
+    for (int i = 1; i <= 20; ++i) names += (i > 1 ? ", \"S" : "\"S") + std::to_string(i) + "\"";
+    EXPECT_EQ(LastMessage(),
+              "No station was added from many.m3u.\n\nNot added, because the station file could "
+              "not be written (Disk full): " +
+                  names + " and 5 more.");
 }
 
 TEST_F(Playlists, ABinaryOrTruncatedFileSaysSoAndAddsOnlyWhatWasReadCleanly) {
@@ -113,6 +139,38 @@ TEST_F(Playlists, ExportWritesTheListInOrderAsExtendedM3UInUtf8) {
     EXPECT_NE(LastMessage().find("\"Rock FM\", \"Caf\xE9\""), std::string::npos);
 }
 
+// Every name and address Add takes comes back, in the same order, when an export is
+// imported into an empty list.
+TEST_F(Playlists, AnExportImportedIntoAnEmptyListGivesBackTheSameList) {
+    StartQuietly();
+    for (auto [name, url] : std::vector<std::pair<std::string, std::string>>{
+             {"  Blues  Radio ", "http://blues.invalid/live set"},
+             {"   ", "https://blank.invalid/"},
+             {"Jazz, live", "http://a.invalid/a,b?x=1&y=\"2\"#top"},
+             {"#1 Hits", "HTTP://UPPER.invalid/"},
+             {"-1,Say \"hi\"", "rtsp://a.invalid/#hash"},
+             {"News: Live | Why? 100%", "mms://a.invalid/x"},
+             {"\tTab\there", "C:\\Music\\Live set.mp3"},
+             {"Line\r\nbreak\x01", "\\\\nas\\radio\\a b.m3u"},
+             {"Caf\xC3\xA9 del Mar", "/home/me/My Radio/caf\xC3\xA9.pls"},
+             {"http://radio.example.net:8000/live", "http://radio.example.net:8000/live"},
+             {"x zelvora-name=\"y\",z", "http://trick.invalid/"}})
+        ASSERT_EQ(RadioForm->AddStation(name, url), TAddResult::Added) << name;
+    const std::vector<std::string> names = Names();
+    std::vector<std::string> urls;
+    for (const auto& name : names) urls.push_back(URL(name));
+    const std::string out = plat::JoinPath(dir(), "all.m3u8");
+    harness().saveDialogAnswers.push_back(out);
+    RadioFloatWin->ExportStations1->UserChoose();
+
+    for (const auto& name : names) RadioForm->Stations().Delete(name);
+    RadioForm->StationLB->Items()->Clear();
+    Import(out);
+    EXPECT_EQ(LastMessage(), "11 stations were added from all.m3u8.");
+    EXPECT_EQ(Names(), names);
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(URL(names[i]), urls[i]) << names[i];
+}
+
 TEST_F(Playlists, AFirstStartFillsTheListFromTheStarterFileAndNoOtherStartDoes) {
     const std::string starter = plat::JoinPath(ProgramDir(), kStarterStationsFile);
     WriteText(starter,
@@ -132,11 +190,11 @@ TEST_F(Playlists, AFirstStartFillsTheListFromTheStarterFileAndNoOtherStartDoes) 
     Restart();
     EXPECT_TRUE(Names().empty());
 
-    // Station files without an order file are no first start either.
+    // Station files without an order file are no first start either: they are the list.
     platform().DeleteFileA(OrderFile());
     WriteText(plat::JoinPath(SettingsDir(), "Mine"), "http://mine.invalid/\r\n");
     Restart();
-    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(Names(), std::vector<std::string>{"Mine"});
 }
 
 TEST_F(Playlists, AMissingOrDamagedStarterFileLeavesTheFirstListEmpty) {

@@ -44,7 +44,7 @@ class TrayMenu : public AppTest {
         return captions;
     }
     static Captions Shape(Captions stations, bool more = false) {
-        Captions c{"Zelvora...", "-"};
+        Captions c{"Zelvora...", "-", "Song Notifications", "Copy Song Title", "Sleep", "-"};
         c.insert(c.end(), stations.begin(), stations.end());
         if (more) c.push_back("More Stations!");
         if (!stations.empty()) c.push_back("-");

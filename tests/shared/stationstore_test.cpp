@@ -14,7 +14,7 @@
 namespace {
 
 class StationStoreTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         settings = plat::JoinPath(dir(), "settings");
@@ -33,11 +33,18 @@ protected:
     std::string settings;
 };
 
-TEST(StationFileName, ReplacesBlanksFullStopsAndSlashesOneForOne) {
-    EXPECT_EQ(StationFileName("Jazz FM 1.0"), "Jazz_FM_1_0");
-    EXPECT_EQ(StationFileName("a/b\\c"), "a_b_c");
+// What Windows refuses in a file name becomes an underscore as well, so that the name
+// keeps it and the file is the same on every system.
+TEST(StationFileName, ReplacesBlanksFullStopsSlashesAndWhatWindowsRefusesOneForOne) {
+    for (auto [name, file] : std::vector<std::pair<std::string, std::string>>{
+             {"Jazz FM 1.0", "Jazz_FM_1_0"},
+             {"a/b\\c", "a_b_c"},
+             {"Caf\xC3\xA9 & Co", "Caf\xC3\xA9_&_Co"},
+             {"http://radio.example.net:8000/live", "http___radio_example_net_8000_live"},
+             {"a<b>c\"d\"|e?f*", "a_b_c_d__e_f_"},
+             {"tab\tand\x01", "tab_and_"}})
+        EXPECT_EQ(StationFileName(name), file) << name;
     EXPECT_EQ(StationFileName("Jazz.FM"), StationFileName("Jazz FM"));
-    EXPECT_EQ(StationFileName("Caf\xC3\xA9 & Co"), "Caf\xC3\xA9_&_Co");
 }
 
 TEST_F(StationStoreTest, WritesTheURLWithCarriageReturnAndLineFeed) {
@@ -52,7 +59,9 @@ TEST_F(StationStoreTest, WritesTheURLWithCarriageReturnAndLineFeed) {
 TEST_F(StationStoreTest, ReadsTheFirstLineUpToCarriageReturnOrCtrlZ) {
     TStationStore store(settings);
     WriteRaw("a", "one\ntwo\rthree");
-    WriteRaw("b", "url\x1A" "rest\r\n");
+    WriteRaw("b",
+             "url\x1A"
+             "rest\r\n");
     WriteRaw("c", "");
     WriteRaw("d", std::string(200000, 'x') + "\r\nnext");
     EXPECT_EQ(store.ReadURL("a"), "one\ntwo");
@@ -62,12 +71,11 @@ TEST_F(StationStoreTest, ReadsTheFirstLineUpToCarriageReturnOrCtrlZ) {
     EXPECT_EQ(store.ReadURL("missing"), std::nullopt);
 }
 
-// Refused before any file is written, on every system alike: on NTFS "Ja:zz" would
-// write an empty "Ja" and the URL into a stream of it, and "NUL" is a device.
-TEST_F(StationStoreTest, NamesWindowsRefusesOrTurnsIntoStreamsOrDevicesAreRefusedFirst) {
+// Names that map to a device are refused before any file is written, on every system
+// alike; a name with what Windows refuses in a file name has a file of its own.
+TEST_F(StationStoreTest, NamesOfDevicesAreRefusedFirstAndOtherNamesHaveTheirFile) {
     TStationStore store(settings);
-    for (const char* name : {"Ja*zz", "Ja?zz", "Ja:zz", "a<b>", "\"q\"", "a|b", "tab\tname", "NUL",
-                             "con", "Com1", "LPT9", "aux"}) {
+    for (const char* name : {"NUL", "con", "Com1", "LPT9", "aux", "CONIN$"}) {
         try {
             store.Write(name, "http://x.invalid/");
             ADD_FAILURE() << name << " was written";
@@ -77,7 +85,11 @@ TEST_F(StationStoreTest, NamesWindowsRefusesOrTurnsIntoStreamsOrDevicesAreRefuse
         }
     }
     EXPECT_TRUE(platform().FindFilesA(settings).empty());
-    store.Write("Console FM", "http://x.invalid/");  // a device's name inside a name is fine
+    for (const char* name : {"Ja:zz", "What? | Who \"me\"*", "<a>", "Console FM", "NUL FM"}) {
+        store.Write(name, std::string("http://x.invalid/") + name);
+        EXPECT_EQ(store.ReadURL(name), std::string("http://x.invalid/") + name);
+    }
+    EXPECT_EQ(ReadRaw("Ja_zz"), "http://x.invalid/Ja:zz\r\n");
     EXPECT_THROW(store.Write("", "http://x.invalid/"), EInOutError);
 }
 

@@ -44,6 +44,18 @@ TEST_F(Playlist, NamesMadeFromAddressesReadBackFromAnExport) {
     EXPECT_EQ(Pairs(ParsePlaylist(WritePlaylist(list.entries))), Pairs(list));
 }
 
+// Other players show the title; this program reads the name back from its attribute.
+TEST_F(Playlist, NamesATitleCannotHoldAreWrittenIntoAnAttributeAsWell) {
+    EXPECT_EQ(WritePlaylist({{" Jazz\t\"FM\" 100%", "http://j.invalid/"}}),
+              "#EXTM3U\r\n#EXTINF:-1 zelvora-name=\"%20Jazz%09%22FM%22%20100%25\","
+              "Jazz \"FM\" 100%\r\nhttp://j.invalid/\r\n");
+    auto list = ParsePlaylist(
+        "#EXTINF:-1 zelvora-name=\" a%zz%4\",Shown\nhttp://a.invalid/\n"
+        "#EXTINF:-1 xzelvora-name=\"b\",Shown\nhttp://b.invalid/\n");
+    EXPECT_EQ(Pairs(list), (std::vector<std::pair<std::string, std::string>>{
+                               {" a%zz%4", "http://a.invalid/"}, {"Shown", "http://b.invalid/"}}));
+}
+
 TEST_F(Playlist, AddressesThatAreNoStreamOrFileAreRefused) {
     auto list = ParsePlaylist(
         "javascript:alert(1)\nftp://files.invalid/a.mp3\nrelative/song.mp3\nhttp://\n"

@@ -146,7 +146,11 @@ TEST_F(FloatWine, TheMenuBarAndTheControlsStandAsLaidOut) {
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             char text[128] = {};
             ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-            texts.push_back(::GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR ? "-" : text);
+            // Not GetMenuState: for a submenu its high byte counts the items, which can
+            // look like MF_SEPARATOR.
+            MENUITEMINFOA info{sizeof info, MIIM_FTYPE};
+            ::GetMenuItemInfoA(menu, i, TRUE, &info);
+            texts.push_back(info.fType & MFT_SEPARATOR ? "-" : text);
         }
         return texts;
     };
@@ -155,7 +159,8 @@ TEST_F(FloatWine, TheMenuBarAndTheControlsStandAsLaidOut) {
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(captions(bar), (Texts{"&File", "&Configure", "&Help", "&Web"}));
     EXPECT_EQ(captions(::GetSubMenu(bar, 0)),
-              (Texts{"&Hide", "-", "&Open RealAudio Window", "-", "E&xit"}));
+              (Texts{"&Hide", "-", "&Open RealAudio Window", "-", "Song &Notifications",
+                     "Copy Song &Title", "&Sleep", "-", "E&xit"}));
     EXPECT_EQ(captions(::GetSubMenu(bar, 1)),
               (Texts{"&Configure", "Configure RealAudio Location", "-", "Import Stations...",
                      "Export Stations...", "&Find Stations..."}));

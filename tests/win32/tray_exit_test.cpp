@@ -1,5 +1,6 @@
 // The real program, started as a child: its icon in the notification area, the menu
-// that a right click on it opens, and "Exit" chosen there, which saves and ends it.
+// that a right click on it opens, and "Exit" chosen there, which saves and ends it; and
+// the end of the session as the system ends it.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,8 +20,8 @@ namespace {
 
 struct Search {
     DWORD process;
-    const char* className;
-    HWND found;
+    std::string className;  // empty: any
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
@@ -29,17 +30,24 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
     ::GetWindowThreadProcessId(hwnd, &pid);
     char name[64] = {};
     ::GetClassNameA(hwnd, name, sizeof name);
-    if (pid != s->process || std::string(name) != s->className) return TRUE;
-    s->found = hwnd;
-    return FALSE;
+    if (pid == s->process && (s->className.empty() || s->className == name))
+        s->found.push_back(hwnd);
+    return TRUE;
+}
+
+// The process's top-level windows of that class, or of any class.
+std::vector<HWND> WindowsOf(DWORD process, const std::string& className) {
+    Search s{process, className, {}};
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
 
 // A top-level window of that class in that process, waited for up to ms.
 HWND WaitForWindow(DWORD process, const char* className, int ms) {
     for (DWORD end = ::GetTickCount() + ms;; ::Sleep(50)) {
-        Search s{process, className, nullptr};
-        ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-        if (s.found || ::GetTickCount() > end) return s.found;
+        auto found = WindowsOf(process, className);
+        if (!found.empty()) return found.front();
+        if (::GetTickCount() > end) return nullptr;
     }
 }
 
@@ -50,7 +58,7 @@ std::string ReadAll(const fs::path& path) {
     return s.str();
 }
 
-class TrayExitWine : public PlatformTest {
+class RealProgramWine : public PlatformTest {
   protected:
     void SetUp() override {
         PlatformTest::SetUp();
@@ -78,13 +86,35 @@ class TrayExitWine : public PlatformTest {
         PlatformTest::TearDown();
     }
 
+    // The program and the two-station list in the test's folder, and the settings.
+    std::string MakeHome(const std::string& ini) {
+        fs::copy_file(program, fs::path(dir()) / "zelvora.exe");
+        std::string list = ReadAll(fs::path(ZEL_SOURCE_DIR) / "tests/shared/data/two-stations.set");
+        std::ofstream(fs::path(dir()) / "zelvora.set", std::ios::binary) << list;
+        std::ofstream(settings, std::ios::binary) << ini;
+        return list;
+    }
+    // Starts the program in the test's folder and waits for its message loop (its tray
+    // icon's window comes last).
+    bool Start(PROCESS_INFORMATION& p) {
+        const std::string exe = (fs::path(dir()) / "zelvora.exe").string();
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        if (!::CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                              dir().c_str(), &si, &p))
+            return false;
+        if (!WaitForWindow(p.dwProcessId, "TPGTrayIconMsgWindow", 20000)) return false;
+        ::Sleep(500);
+        return true;
+    }
+
     fs::path program, settings;
     std::string savedSettings;
     bool hadSettings = false;
     PROCESS_INFORMATION child{};
 };
 
-TEST_F(TrayExitWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
+TEST_F(RealProgramWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
     if (!fs::exists(program)) GTEST_SKIP() << "no " << program.string() << " in this build";
     const fs::path home = dir();
     fs::copy_file(program, home / "zelvora.exe");
@@ -151,6 +181,36 @@ TEST_F(TrayExitWine, ExitChosenFromTheTrayMenuSavesAndEndsTheProgram) {
     EXPECT_NE(ini.find(place), std::string::npos) << ini;
     EXPECT_NE(ini.find("StationLBItemIndex=1\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("ShowWinAtStartCB=0"), std::string::npos) << ini;
+}
+
+// The end of the session as the system ends a program: WM_QUERYENDSESSION to each of
+// its top-level windows, then WM_ENDSESSION, then the process is ended. The program
+// agrees, saves what Exit saves, and leaves its end to the system.
+TEST_F(RealProgramWine, TheEndOfTheSessionSavesWhatExitSavesAndTheSystemEndsTheProgram) {
+    if (!fs::exists(program)) GTEST_SKIP() << "no " << program.string() << " in this build";
+    const std::string list = MakeHome("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    ASSERT_TRUE(Start(child));
+    fs::remove(fs::path(dir()) / "zelvora.set");
+
+    const std::vector<HWND> windows = WindowsOf(child.dwProcessId, "");
+    ASSERT_FALSE(windows.empty());
+    for (UINT msg : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+        for (HWND window : windows) {
+            DWORD_PTR agreed = 0;
+            EXPECT_TRUE(::SendMessageTimeoutA(window, msg, msg == WM_ENDSESSION, 0, SMTO_NORMAL,
+                                              5000, &agreed));
+            if (msg == WM_QUERYENDSESSION) {
+                EXPECT_EQ(agreed, 1u);
+            }
+        }
+    }
+    EXPECT_EQ(::WaitForSingleObject(child.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+    ::TerminateProcess(child.hProcess, 0);
+
+    EXPECT_EQ(ReadAll(fs::path(dir()) / "zelvora.set"), list);
+    const std::string ini = ReadAll(settings);
+    EXPECT_NE(ini.find("Status=1\r\nTop=15\r\nLeft=15\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("StationLBItemIndex=-1\r\nRealAudioLoc="), std::string::npos) << ini;
 }
 
 }  // namespace

@@ -143,7 +143,8 @@ TEST_F(TrayWine, ARightClickOpensTheRealMenuBuiltFromTheStationList) {
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(menuOpen);
     EXPECT_EQ(menuSeen,
-              (std::vector<std::string>{"Zelvora...", "-", "Alpha", "Rock & Roll", "-", "Exit"}));
+              (std::vector<std::string>{"Zelvora...", "-", "Song Notifications", "Copy Song Title",
+                                        "Sleep", "-", "Alpha", "Rock & Roll", "-", "Exit"}));
     EXPECT_EQ(::GetForegroundWindow(), icon);
 }
 

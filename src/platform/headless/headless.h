@@ -101,8 +101,8 @@ struct ProcessRecord {
     // The command line it was started with, then each one a later start handed to it.
     std::vector<std::string> commandLines;
     std::vector<ProcessWindow> windows;
-    int closeRequests = 0;  // CloseProcessWindows calls that reached a visible window
-    int raises = 0;         // RaiseProcessWindow calls that brought a window forward
+    int closeRequests = 0;     // CloseProcessWindows calls that reached a visible window
+    int raises = 0;            // RaiseProcessWindow calls that brought a window forward
     std::uint64_t endsAt = 0;  // asked to close: the clock's time it ends at, 0 for none
 };
 // How a program behaves when StartProcess starts it. A program not scripted starts
@@ -112,6 +112,19 @@ struct ProgramScript {
     bool hasWindow = true;      // without one it cannot be asked to close or raised
     bool ignoresClose = false;  // asked to close, it runs on
     UINT closingMs = 0;         // asked to close, it ends this much later
+    // It opens mpv's channel where its --input-ipc-server= option says, and ends
+    // when told to quit on it.
+    bool mpvChannel = false;
+};
+
+// A player's control channel, by its address.
+struct PlayerChannel {
+    DWORD process = 0;       // the player listening there
+    bool listening = false;  // a connection reaches it
+    bool connected = false;
+    bool closed = false;  // the player closed it (it ended)
+    std::string written;  // what the program sent, in order
+    std::string toRead;   // what the player told and the program has not read
 };
 
 // One window as the headless backend holds it (the GUI objects keep the real state).
@@ -183,8 +196,19 @@ class HeadlessPlatform final : public Platform {
     // The address each player says it plays, while publishesNowPlaying is on.
     std::map<DWORD, std::string> playingAddress;
     int pinnedProcesses = 0;  // StartProcess and OpenProcess minus ReleaseProcess
+    // Players' control channels; the addresses NewPlayerChannelAddress gives out.
+    std::map<std::string, PlayerChannel> playerChannels;
+    // The player at the address tells the line; a line break is added. Posts the
+    // WatchNowPlaying message, as the Linux desktop does when bytes arrive.
+    void TellOnChannel(const std::string& address, const std::string& line);
+    // The address a started process was told to open its channel at; "" for none.
+    std::string ChannelOf(DWORD processId) const;
+    // Window captions are ProcessWindow titles; PlaybackStatus answers from here.
+    std::map<DWORD, std::string> playbackStatus;
+    std::string clipboard;  // what SetClipboardText left there
+    BOOL clipboardResult = 1;
     std::vector<UINT> processWaits;  // ProcessHasEnded calls that waited, and how long
-    HWND nowPlayingWindow = 0;  // as WatchNowPlaying left them
+    HWND nowPlayingWindow = 0;       // as WatchNowPlaying left them
     UINT nowPlayingMessage = 0;
     LRESULT shellExecuteResult = 42;
     BOOL winHelpResult = 1;
@@ -223,6 +247,15 @@ class HeadlessPlatform final : public Platform {
 
     // Windows of other programs that FindWindowA finds.
     HWND AddForeignWindow(const std::string& className, const std::string& title);
+
+    // Another copy of the program holds the claim: ClaimSingleInstance answers false.
+    bool anotherCopyRuns = false;
+    int laterStartsTold = 0;  // claims refused, each telling the copy that runs
+    // What the system does to the running copy: a later start of the program (the
+    // message of WatchLaterStarts is posted), and the end of the session or a signal
+    // to end (the message of WatchSessionEnd is sent, wParam 1 when it is to end).
+    void StartLaterCopy();
+    void EndSession(bool programToEnd);
 
     // ---- Network script ----------------------------------------------------------
     // The answer to each HTTP request, posted at once; nothing (nullopt) leaves the
@@ -293,6 +326,14 @@ class HeadlessPlatform final : public Platform {
     BOOL RaiseProcessWindow(PROCESS process) override;
     std::optional<std::string> NowPlayingTitle(PROCESS process) override;
     void WatchNowPlaying(HWND window, UINT message) override;
+    std::string NewPlayerChannelAddress(const std::string& prefix) override;
+    CHANNEL ConnectPlayerChannel(const std::string& address) override;
+    BOOL WritePlayerChannel(CHANNEL channel, const std::string& bytes) override;
+    BOOL ReadPlayerChannel(CHANNEL channel, std::string& into, std::size_t maxBytes) override;
+    void ClosePlayerChannel(CHANNEL channel) override;
+    std::optional<std::string> ProcessWindowCaption(PROCESS process) override;
+    std::string PlaybackStatus(PROCESS process) override;
+    BOOL SetClipboardText(HWND owner, const std::string& text) override;
 
     DWORD GetLastError() override;
     char PathDelimiter() override;
@@ -391,6 +432,10 @@ class HeadlessPlatform final : public Platform {
     bool GetOpenFileNameA(OpenFileRequest& request) override;
     bool GetSaveFileNameA(OpenFileRequest& request) override;
 
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(HWND window, UINT message) override;
+    void WatchSessionEnd(HWND window, UINT message) override;
+
     UINT WinHttpSendRequest(const HttpRequest& request, HWND window, UINT message) override;
     bool WinHttpTakeResponse(UINT request, HttpResponse* response) override;
     void WinHttpCloseRequest(UINT request) override;
@@ -408,6 +453,12 @@ class HeadlessPlatform final : public Platform {
     struct State;
 
   private:
+    void ListenForPlayer(DWORD process, const std::vector<std::string>& arguments);
+    PlayerChannel* ChannelAt(CHANNEL channel);
+    std::map<CHANNEL, std::string> channelHandles_;
+    CHANNEL nextChannel_ = 1;
+    int channelAddresses_ = 0;
+
     std::unique_ptr<State> state_;
     std::vector<std::string> registeredMessages_;  // message 0xC000 + n is name n
 };

@@ -64,8 +64,9 @@ UINT HeadlessPlatform::StartProcess(const std::string& program,
     for (auto& p : processes)
         if (!copy && p.running && EqualsIgnoreCase(p.programFile, program)) copy = &p;
     std::vector<ProcessWindow> windows;
-    if (script.hasWindow) windows.push_back({program, showCmd != SW_HIDE, false});
+    if (script.hasWindow) windows.push_back({"", showCmd != SW_HIDE, false});
     DWORD id = AddProcess(program, windows);
+    if (script.mpvChannel) ListenForPlayer(id, arguments);
     processes.back().commandLines.push_back(commandLine);
     if (script.handsOver && copy) {
         // The new process hands its line to the running copy and ends at once.

@@ -65,6 +65,12 @@ struct HeadlessPlatform::State {
 
     int liveShellLinks = 0;
 
+    // The one running copy and the end of the session: where they are told
+    HWND laterStartsWindow = 0;
+    UINT laterStartsMessage = 0;
+    HWND sessionEndWindow = 0;
+    UINT sessionEndMessage = 0;
+
     WindowRecord* Find(HWND window);  // null when unknown or destroyed
     // Pops an injected failure for the call: sets lastError and answers true.
     bool Injected(const std::string& call);

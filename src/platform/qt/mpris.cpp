@@ -94,10 +94,18 @@ void Mpris::Ask(const QString& owner, const char* interface) {
 void Mpris::Apply(Instance& instance, const QVariantMap& properties) {
     if (properties.contains("CanQuit")) instance.canQuit = properties["CanQuit"].toBool();
     if (properties.contains("CanRaise")) instance.canRaise = properties["CanRaise"].toBool();
+    if (properties.contains("PlaybackStatus")) {
+        const std::string status = properties["PlaybackStatus"].toString().toStdString();
+        const bool changed = status != instance.status;
+        instance.status = status;
+        if (changed && changed_) changed_(instance.pid);
+    }
     if (!properties.contains("Metadata")) return;
     const QVariantMap metadata = AsMap(properties["Metadata"]);
     instance.url = metadata.value("xesam:url").toString().toStdString();
-    const std::string title = metadata.value("xesam:title").toString().toStdString();
+    QString nowPlaying = metadata.value("vlc:nowplaying").toString();
+    if (nowPlaying.isEmpty()) nowPlaying = metadata.value("xesam:title").toString();
+    const std::string title = nowPlaying.toStdString();
     if (title == instance.title) return;
     instance.title = title;
     if (changed_) changed_(instance.pid);
@@ -164,6 +172,12 @@ bool Mpris::Raise(plat::DWORD pid) {
 std::string Mpris::Title(plat::DWORD pid) const {
     for (const auto& [owner, instance] : instances_)
         if (instance.pid == pid) return instance.title;
+    return {};
+}
+
+std::string Mpris::Status(plat::DWORD pid) const {
+    for (const auto& [owner, instance] : instances_)
+        if (instance.pid == pid) return instance.status;
     return {};
 }
 

@@ -33,8 +33,11 @@ class Mpris final : public QObject {
     bool Stop(plat::DWORD pid);
     // Raise, when the instance says it can. False when it cannot or there is none.
     bool Raise(plat::DWORD pid);
-    // xesam:title of its Metadata; empty when it publishes none or has no instance.
+    // vlc:nowplaying of its Metadata (VLC's title of a stream, which its xesam:title
+    // is not), else xesam:title; empty when it publishes none or has no instance.
     std::string Title(plat::DWORD pid) const;
+    // Its PlaybackStatus; empty when it has no instance or has not said.
+    std::string Status(plat::DWORD pid) const;
     // The processes of the instances whose Metadata xesam:url is the address.
     std::vector<plat::DWORD> Playing(const std::string& address) const;
 
@@ -48,7 +51,8 @@ class Mpris final : public QObject {
         QString name;  // org.mpris.MediaPlayer2.*
         plat::DWORD pid = 0;
         std::string title;
-        std::string url;  // xesam:url, what it plays
+        std::string url;     // xesam:url, what it plays
+        std::string status;  // PlaybackStatus
         bool canQuit = false;
         bool canRaise = false;
     };

@@ -1,5 +1,4 @@
 // The platform object itself, and the process, locale and input-state calls.
-#include <QCollator>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -13,11 +12,12 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/posix/text.h"
 #include "platform/command_line.h"
-#include "platform/qt/pinned.h"
+#include "platform/posix/text.h"
+#include "platform/qt/desktop_notifier.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
+#include "platform/qt/pinned.h"
 #include "platform/qt/pulse_volume.h"
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
@@ -104,6 +104,7 @@ QtPlatform::~QtPlatform() {
     if (qApp) qApp->removeEventFilter(input_.get());
     trayIcons_.clear();
     timers_.clear();
+    channels_.clear();
     for (auto& [hwnd, w] : windows_.All())
         if (w->widget && w->widget->isWindow()) delete w->widget.data();
 }
@@ -124,9 +125,8 @@ UINT QtPlatform::WinExec(const std::string& commandLine, int) {
 }
 
 // The player: a child of this program held by its pidfd (PinnedProcesses).
-UINT QtPlatform::StartProcess(const std::string& program,
-                              const std::vector<std::string>& arguments, int,
-                              plat::PROCESS* process) {
+UINT QtPlatform::StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                              int, plat::PROCESS* process) {
     if (process) *process = 0;
     const QString resolved = program.empty() ? QString() : Resolve(program);
     if (!IsProgram(resolved.toStdString())) return StartFailure(resolved);
@@ -181,10 +181,13 @@ LRESULT QtPlatform::ShellExecuteA(HWND, const std::string& operation, const std:
 }
 
 int QtPlatform::CompareStringA(DWORD flags, const std::string& a, const std::string& b) {
-    QCollator collator;  // the user's locale
-    collator.setCaseSensitivity(flags & plat::NORM_IGNORECASE ? Qt::CaseInsensitive
-                                                              : Qt::CaseSensitive);
-    const int order = collator.compare(Q(a), Q(b));
+    const bool ignoreCase = flags & plat::NORM_IGNORECASE;
+    std::unique_ptr<QCollator>& collator = collators_[ignoreCase ? 1 : 0];
+    if (!collator) {
+        collator = std::make_unique<QCollator>();  // the user's locale
+        collator->setCaseSensitivity(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
+    const int order = collator->compare(Q(a), Q(b));
     return order < 0   ? plat::CSTR_LESS_THAN
            : order > 0 ? plat::CSTR_GREATER_THAN
                        : plat::CSTR_EQUAL;

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QCollator>
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+class QSocketNotifier;
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +20,7 @@
 #include "platform/platform.h"
 #include "platform/posix/files.h"
 #include "platform/posix/registry.h"
+#include "platform/qt/lifetime.h"
 #include "platform/qt/window_table.h"
 
 namespace qtb {
@@ -35,6 +39,7 @@ using plat::MMRESULT;
 using plat::UINT;
 using plat::WPARAM;
 
+class DesktopNotifier;
 class InputFilter;
 class Mpris;
 class Network;
@@ -76,6 +81,15 @@ class QtPlatform final : public plat::Platform {
     BOOL RaiseProcessWindow(plat::PROCESS process) override;
     std::optional<std::string> NowPlayingTitle(plat::PROCESS process) override;
     void WatchNowPlaying(HWND window, UINT message) override;
+    std::string NewPlayerChannelAddress(const std::string& prefix) override;
+    plat::CHANNEL ConnectPlayerChannel(const std::string& address) override;
+    BOOL WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) override;
+    BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into, std::size_t maxBytes) override;
+    void ClosePlayerChannel(plat::CHANNEL channel) override;
+    // Another program's windows are the window manager's.
+    std::optional<std::string> ProcessWindowCaption(plat::PROCESS) override { return {}; }
+    std::string PlaybackStatus(plat::PROCESS process) override;
+    BOOL SetClipboardText(HWND owner, const std::string& text) override;
 
     DWORD GetLastError() override { return lastError_; }
     char PathDelimiter() override { return '/'; }
@@ -178,6 +192,10 @@ class QtPlatform final : public plat::Platform {
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
     bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
 
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(HWND window, UINT message) override;
+    void WatchSessionEnd(HWND window, UINT message) override;
+
     void RunMessageLoop() override;
     void RunModalLoop(HWND modalWindow, const std::function<bool()>& done) override;
     void ProcessMessages() override;
@@ -223,6 +241,19 @@ class QtPlatform final : public plat::Platform {
     HWND nowPlayingWindow_ = 0;
     UINT nowPlayingMessage_ = 0;
     std::unique_ptr<PulseVolume> volume_;
+    // One collator of the user's locale for each case sensitivity, made at first use:
+    // making one for every comparison made an import of 1000 stations take seconds.
+    std::unique_ptr<QCollator> collators_[2];
+    Lifetime& Life();  // made at first use
+    std::unique_ptr<Lifetime> lifetime_;
+    struct Channel {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> readable;
+        ~Channel();
+    };
+    std::map<plat::CHANNEL, std::unique_ptr<Channel>> channels_;
+    plat::CHANNEL nextChannel_ = 1;
+    std::unique_ptr<DesktopNotifier> notifier_;  // the balloons, made at the first one
 };
 
 }  // namespace qtb

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <cstring>
 
+#include "platform/qt/desktop_notifier.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/widgets.h"
 
@@ -26,6 +27,10 @@ std::pair<UINT, UINT> MouseOf(QSystemTrayIcon::ActivationReason reason) {
         default:
             return {0, 0};
     }
+}
+
+QString Text(const char* field, std::size_t size) {
+    return QString::fromUtf8(field, static_cast<qsizetype>(strnlen(field, size)));
 }
 
 // A tray icon wants a picture; an empty one is shown as nothing at all.
@@ -74,6 +79,11 @@ BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& da
             data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip)))));
     if (icon.icon().isNull()) icon.setIcon(Blank());
     icon.show();
+    if (data.uFlags & plat::NIF_INFO) {
+        if (!notifier_) notifier_ = std::make_unique<DesktopNotifier>();
+        notifier_->Show(Text(data.szInfoTitle, sizeof data.szInfoTitle),
+                        Text(data.szInfo, sizeof data.szInfo), &icon);
+    }
     return 1;
 }
 

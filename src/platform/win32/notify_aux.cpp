@@ -18,6 +18,16 @@ plat::BOOL Win32Platform::Shell_NotifyIconA(plat::DWORD message, const plat::NOT
     static_assert(sizeof nid.szTip >= sizeof data.szTip);
     std::memcpy(nid.szTip, data.szTip, sizeof data.szTip);
     nid.szTip[sizeof data.szTip - 1] = '\0';
+    // A balloon needs the second version's record, which every shell since 2000 takes.
+    if (data.uFlags & NIF_INFO) {
+        nid.cbSize = NOTIFYICONDATAA_V2_SIZE;
+        std::memcpy(nid.szInfo, data.szInfo, sizeof data.szInfo);
+        nid.szInfo[sizeof data.szInfo - 1] = '\0';
+        std::memcpy(nid.szInfoTitle, data.szInfoTitle, sizeof data.szInfoTitle);
+        nid.szInfoTitle[sizeof data.szInfoTitle - 1] = '\0';
+        nid.dwInfoFlags = data.dwInfoFlags;
+        nid.uTimeout = 10000;
+    }
     return ::Shell_NotifyIconA(message, &nid);
 }
 

@@ -158,6 +158,20 @@ plat::BOOL Win32Platform::CloseProcessWindows(plat::PROCESS process) {
     return !windows.empty();
 }
 
+// Another process's caption is read from the window itself, without a message to
+// that process: a player that hangs cannot hang this one.
+std::optional<std::string> Win32Platform::ProcessWindowCaption(plat::PROCESS process) {
+    const DWORD id = LiveId(process);
+    if (!id) return std::nullopt;
+    for (HWND window : VisibleWindowsOf(id)) {
+        if (::GetWindow(window, GW_OWNER)) continue;
+        char caption[1024] = {};
+        const int n = ::GetWindowTextA(window, caption, sizeof caption);
+        return std::string(caption, n > 0 ? static_cast<std::size_t>(n) : 0);
+    }
+    return std::nullopt;
+}
+
 plat::BOOL Win32Platform::RaiseProcessWindow(plat::PROCESS process) {
     const DWORD id = LiveId(process);
     if (!id) return FALSE;

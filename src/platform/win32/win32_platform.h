@@ -53,6 +53,15 @@ class Win32Platform final : public plat::Platform {
     std::vector<plat::DWORD> ProcessesPlaying(const std::string&) override { return {}; }
     std::optional<std::string> NowPlayingTitle(plat::PROCESS) override { return std::nullopt; }
     void WatchNowPlaying(plat::HWND, plat::UINT) override {}
+    std::string NewPlayerChannelAddress(const std::string& prefix) override;
+    plat::CHANNEL ConnectPlayerChannel(const std::string& address) override;
+    plat::BOOL WritePlayerChannel(plat::CHANNEL channel, const std::string& bytes) override;
+    plat::BOOL ReadPlayerChannel(plat::CHANNEL channel, std::string& into,
+                                 std::size_t maxBytes) override;
+    void ClosePlayerChannel(plat::CHANNEL channel) override;
+    std::optional<std::string> ProcessWindowCaption(plat::PROCESS process) override;
+    std::string PlaybackStatus(plat::PROCESS) override { return {}; }
+    plat::BOOL SetClipboardText(PHWND owner, const std::string& text) override;
 
     plat::DWORD GetLastError() override;
     char PathDelimiter() override { return '\\'; }
@@ -161,6 +170,10 @@ class Win32Platform final : public plat::Platform {
                     plat::UINT type) override;
     bool GetOpenFileNameA(plat::OpenFileRequest& request) override;
     bool GetSaveFileNameA(plat::OpenFileRequest& request) override;
+
+    bool ClaimSingleInstance() override;
+    void WatchLaterStarts(PHWND window, plat::UINT message) override;
+    void WatchSessionEnd(PHWND window, plat::UINT message) override;
 
     void RunMessageLoop() override;
     void RunModalLoop(PHWND modalWindow, const std::function<bool()>& done) override;

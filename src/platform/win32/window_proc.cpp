@@ -51,6 +51,7 @@ void OnMove(WindowInfo& w) {
 
 LRESULT Handle(WindowInfo& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = w.hwnd;
+    if (LRESULT result = 0; LifetimeMessage(hwnd, msg, wParam, result)) return result;
     if (msg >= WM_USER) {
         // IsDialogMessage asks for the default button: none, since the GUI library
         // decides what Enter presses (the message loop hands it Enter first). Answered

@@ -11,6 +11,11 @@ LRESULT CALLBACK OurWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                              DWORD_PTR data);
 
+// The end of the session and a later start of the program, handed to the window that
+// watches for them (instance.cpp): true when the message was one of them, with the
+// answer for Windows in result.
+bool LifetimeMessage(HWND hwnd, UINT msg, WPARAM wParam, LRESULT& result);
+
 // The subclass id that ControlProc is installed with.
 inline constexpr UINT_PTR kControlSubclass = 1;
 

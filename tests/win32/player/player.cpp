@@ -6,12 +6,17 @@
 //               hands the address over as above
 //   mpv.exe     a new copy each start, window class "mpv"
 //   single.exe  single instance as mpc-hc.exe, a player the table does not know
+//   vlc.exe, mpc-hc.exe, foobar2000.exe, winamp.exe, aimp.exe and mpv.exe set their
+//               captions as those players do, "<title> - VLC media player" and so on
 //   other names the classic player: a new window of class "Progressive Networks
 //               RAPlayer" each start
+// The title is the address until a WM_COPYDATA tagged kTitle brings another. Started
+// with --input-ipc-server=<pipe>, the player speaks mpv's JSON IPC there (mpv_ipc.h).
 // The classic player writes the command line it was started with to the file named
 // by ZEL_PLAYER_LOG, and "closed" when it is asked to close; the others write what
 // happens to them to the file named by ZEL_STUB_LOG, one line each:
-//   <name> <pid> started <command line> | took <address> | handed <address> | closed
+//   <name> <pid> started <command line> | took <address> | handed <address> | titled
+//   <title> | quit (told on its channel, then closed) | closed
 // Each writes the arguments it got, as its C runtime reads them, to the file named by
 // ZEL_ARGV_LOG: one a line, then an empty line. Asked to close, each takes the
 // milliseconds ZEL_STUB_CLOSE_MS says (none when unset) before its window goes, as a
@@ -27,27 +32,37 @@
 #include <string>
 #include <vector>
 
+#include "player/mpv_ipc.h"
+
 namespace {
 
-constexpr UINT_PTR kGiveUpTimer = 1, kClosedTimer = 2;
+constexpr UINT_PTR kGiveUpTimer = 1, kClosedTimer = 2, kChannelTimer = 3;
 constexpr ULONG_PTR kAddress = 0x5A454C;  // WM_COPYDATA's tag for an address
+constexpr ULONG_PTR kTitle = 0x5A4554;    // and for a new title
 
 struct Kind {
     const char* file;
     const char* windowClass;
     bool singleInstance;  // hands a second start's address to the running copy
+    const char* before;   // the caption: before the title and after it; null: the
+    const char* after;    // stand-in's own "<name> - <address>"
 };
 
 const Kind kKinds[] = {
-    {"mpc-hc.exe", "MediaPlayerClassicW", true},
-    {"vlc.exe", "ZelStubVlc", false},
-    {"mpv.exe", "mpv", false},
-    {"single.exe", "ZelStubSingle", true},
+    {"mpc-hc.exe", "MediaPlayerClassicW", true, "", ""},
+    {"vlc.exe", "ZelStubVlc", false, "", " - VLC media player"},
+    {"mpv.exe", "mpv", false, "", " - mpv"},
+    {"single.exe", "ZelStubSingle", true, nullptr, nullptr},
+    {"foobar2000.exe", "ZelStubFoobar", true, "", "  [foobar2000]"},
+    {"winamp.exe", "Winamp v1.x", true, "1. ", " - Winamp"},
+    {"aimp.exe", "TAIMPMainFrame", true, "", ""},
 };
-const Kind kClassic{"", "Progressive Networks RAPlayer", false};
+const Kind kClassic{"", "Progressive Networks RAPlayer", false, nullptr, nullptr};
 
 std::string gName;
 bool gClassic = false;
+const Kind* gKind = &kClassic;
+MpvIpc gIpc;
 
 void AppendLine(const char* variable, const std::string& line) {
     const char* path = std::getenv(variable);
@@ -102,13 +117,23 @@ bool Has(const std::vector<std::string>& args, const char* option) {
 
 void Show(HWND hwnd, const std::string& address) {
     const std::string name = gClassic ? "Test player" : gName;
-    SetWindowTextA(hwnd, (name + (address.empty() ? "" : " - " + address)).c_str());
+    if (gKind->before && !address.empty())
+        SetWindowTextA(hwnd, (gKind->before + address + gKind->after).c_str());
+    else
+        SetWindowTextA(hwnd, (name + (address.empty() ? "" : " - " + address)).c_str());
 }
 
 LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COPYDATA: {
             auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data->dwData == kTitle) {
+                std::string title(static_cast<const char*>(data->lpData), data->cbData);
+                Log("titled", title);
+                Show(hwnd, title);
+                gIpc.SetTitle(title);
+                return TRUE;
+            }
             if (data->dwData != kAddress) return FALSE;
             std::string address(static_cast<const char*>(data->lpData), data->cbData);
             Log("took", address);
@@ -124,6 +149,14 @@ LRESULT CALLBACK PlayerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd);
             return 0;
         case WM_TIMER:
+            if (wParam == kChannelTimer) {
+                if (gIpc.Serve() == MpvIpc::kQuit) {
+                    Log("quit");
+                    Log("closed");
+                    DestroyWindow(hwnd);
+                }
+                return 0;
+            }
             if (wParam == kClosedTimer) Log("closed");
             DestroyWindow(hwnd);
             return 0;
@@ -141,7 +174,7 @@ const Kind& MyKind() {
     const char* name = std::strrchr(path, '\\');
     gName = name ? name + 1 : path;
     for (const Kind& k : kKinds)
-        if (lstrcmpiA(gName.c_str(), k.file) == 0) return k;
+        if (lstrcmpiA(gName.c_str(), k.file) == 0) return *(gKind = &k);
     gClassic = true;
     return kClassic;
 }
@@ -179,6 +212,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
     Show(hwnd, address);
     ShowWindow(hwnd, showCmd);
     SetTimer(hwnd, kGiveUpTimer, 120000, nullptr);
+    for (const auto& a : args)
+        if (a.starts_with(kIpcOption) && gIpc.Open(a.substr(std::strlen(kIpcOption)), address))
+            SetTimer(hwnd, kChannelTimer, 50, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
