@@ -116,4 +116,48 @@ TEST_F(QtKeyboard, MenuCommandsComeFromClicksMnemonicsAndAccelerators) {
     EXPECT_EQ(form->ClientHeight(), 160 - platform().FrameSize(bsDialog, true).y);
 }
 
+// A command may open a modal window in which the menus are set again (what plays
+// changed): run inside the menu's key handler, that loop deleted the menu under it.
+TEST_F(QtKeyboard, AMenuCommandRunsAfterTheMenuHasHandledItsKey) {
+    auto* menu = new TMainMenu(form);
+    auto* file = new TMenuItem(form);
+    file->SetCaption("&File");
+    auto* find = new TMenuItem(form);
+    find->SetCaption("&Find...");
+    file->Add(find);
+    menu->Items()->Add(file);
+    bool inMenuKey = false;
+    int finds = 0, duringMenuKey = 0;
+    // Cleared by an event posted as the menu gets its key: before any queued command.
+    struct Watch : QObject {
+        bool* flag;
+        explicit Watch(bool* f) : flag(f) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::KeyPress && qobject_cast<QMenu*>(watched)) {
+                *flag = true;
+                QMetaObject::invokeMethod(this, [f = flag] { *f = false; }, Qt::QueuedConnection);
+            }
+            return false;
+        }
+    } watch(&inMenuKey);
+    qApp->installEventFilter(&watch);
+    find->OnClick = [&](TObject*) {
+        ++finds;
+        if (inMenuKey) ++duringMenuKey;
+        form->SetMenu(menu);
+        Application->ProcessMessages();
+    };
+    form->SetMenu(menu);
+    form->Show();
+    ASSERT_TRUE(ShowAndWait(form->Handle()));
+    for (int round = 0; round < 2; ++round) {
+        Keys({"alt+f"});
+        ASSERT_TRUE(WaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }));
+        Keys({"f"});
+        EXPECT_TRUE(WaitFor([&] { return finds == round + 1; }));
+    }
+    qApp->removeEventFilter(&watch);
+    EXPECT_EQ(duringMenuKey, 0);
+}
+
 }  // namespace

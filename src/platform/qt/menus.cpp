@@ -83,9 +83,13 @@ void Fill(Menu* menu, const std::vector<MenuItemSpec>& items,
         action->setCheckable(item.checked);
         action->setChecked(item.checked);
         if (item.shortCut) action->setShortcut(ShortCut(item.shortCut));
+        // Queued: a command may run a modal window, whose loop must not run inside the
+        // menu's own key or mouse handler; the menus set again meanwhile are deleted in
+        // that loop, and the handler would go on in a deleted menu.
         if (chosen)
-            QObject::connect(action, &QAction::triggered, action,
-                             [chosen, id = item.id] { chosen(id); });
+            QObject::connect(
+                action, &QAction::triggered, action, [chosen, id = item.id] { chosen(id); },
+                Qt::QueuedConnection);
     }
 }
 
