@@ -75,8 +75,13 @@ void Network::Drop(Call& call) {
         call.lookup->abort();
         call.lookup.release()->deleteLater();
     }
-    call.connectLimit.reset();
-    call.wholeLimit.reset();
+    // Later: a limit's own timeout may be what ends the call, and a timer must not be
+    // deleted while it is telling of it.
+    for (auto* limit : {&call.connectLimit, &call.wholeLimit}) {
+        if (!*limit) continue;
+        (*limit)->stop();
+        limit->release()->deleteLater();
+    }
 }
 
 plat::UINT Network::Send(const plat::HttpRequest& request, plat::HWND window, plat::UINT message) {
@@ -117,7 +122,7 @@ void Network::Connect(plat::UINT id, Call& c, std::size_t connectMs) {
     c.connectLimit->start(static_cast<int>(connectMs));
     QObject::connect(reply, &QNetworkReply::requestSent, reply, [&c] {
         c.sent = true;
-        c.connectLimit.reset();
+        if (c.connectLimit) c.connectLimit->stop();
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this, id, &c, reply] {
         bool known = false;
