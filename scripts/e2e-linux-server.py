@@ -5,7 +5,8 @@ now (a client that comes later gets the stream's headers, then the stream as it 
 "Icy-MetaData: 1" gets "icy-metaint" and, after every that many bytes, a metadata block
 with "StreamTitle='Tone <NAME> part <n>';" whose number counts the stream's 10-second
 parts.
-/cut-<file> is <file> whose first connection is cut after 4 seconds; each connection
+/cut-<file> is <file> whose first connection to last 4 seconds is cut then (a player may
+open and drop one before it plays: that one is not it); each connection
 is written to the log as "connect <path> <n>" and each cut as "cut <path>".
 
     e2e-linux-server.py FOLDER LOG   (prints the port it listens on)
@@ -14,7 +15,7 @@ import http.server, os, socketserver, sys, threading, time
 
 folder, log_path = sys.argv[1], sys.argv[2]
 METAINT, SECONDS, CUT_AFTER, BURST = 8192, 90, 4.0, 2.0
-started, connections, lock = {}, {}, threading.Lock()
+started, connections, was_cut, lock = {}, {}, set(), threading.Lock()
 
 
 def ogg_headers(data):
@@ -70,9 +71,14 @@ class Stream(http.server.BaseHTTPRequestHandler):
         sent, since_meta, told, t0 = 0, 0, None, time.time()
         try:
             while True:
-                if cut and n == 1 and time.time() - t0 > CUT_AFTER:
-                    log(f"cut {path}")
-                    return
+                if cut and time.time() - t0 > CUT_AFTER:
+                    cut = False
+                    with lock:
+                        first = path not in was_cut
+                        was_cut.add(path)
+                    if first:
+                        log(f"cut {path}")
+                        return
                 # The headers and two seconds at once, as Icecast's burst on connecting,
                 # then the stream's own pace.
                 allowed = heads + int((time.time() - t0 + BURST) * rate) - sent

@@ -315,6 +315,11 @@ drive() {
   for p in $(players); do kill "$p"; done
 }
 
+# connected_after_cut PATH: the server's log has a connection to PATH after its cut.
+connected_after_cut() {
+  awk -v cut="cut $1" -v again="connect $1 " '$0 == cut { c = 1 } c && index($0, again) == 1 { found = 1 }
+    END { exit !found }' "$out/stream.log"
+}
 # reconnect NAME: the stream Cut is cut four seconds in; the player, asked on its
 # command line to reconnect, connects again by itself and the tone is heard again,
 # and still eight seconds after the cut, well past what it had buffered.
@@ -324,7 +329,7 @@ reconnect() {
   step "$1: the stream to be cut plays" $? "$(processes) heard $(listen)"
   until_ok 10 grep -qF "cut $path" "$out/stream.log"
   cut_at=$SECONDS
-  until_ok 15 grep -qF "connect $path 2" "$out/stream.log" && until_ok 15 sounding_at 440 &&
+  until_ok 15 connected_after_cut "$path" && until_ok 15 sounding_at 440 &&
     sleep $((cut_at + 8 - SECONDS > 0 ? cut_at + 8 - SECONDS : 0)) && sounding_at 440
   step "$1: the cut stream plays again by itself" $? \
     "$(grep -F "$path" "$out/stream.log" | tr '\n' ';') heard $(listen)"
