@@ -9,6 +9,8 @@
 #include <exception>
 #include <nlohmann/json.hpp>
 
+#include "app/stationaddress.h"
+
 namespace {
 
 using json = nlohmann::json;
@@ -218,7 +220,9 @@ class TStationsReader {
                 out += c;
             }
         }
-        return true;
+        // What the directory lists is anyone's entry: no camera or device ("v4l2://")
+        // is played or kept as a station (an empty field is none).
+        return out.empty() || IsStationAddress(out);
     }
 
     bool Number(long long n) {
