@@ -182,6 +182,17 @@ tray_menu() {
   sleep 0.8
   xdotool key --delay 150 "$@"
 }
+# open_float_window: a click on the tray icon, then the floating window's id. The
+# first time the window shows, the about box comes first: closed from the keyboard.
+open_float_window() {
+  local icon
+  icon=$(tray_icon) && click_window "$icon" 8 8
+  if until_ok 3 about_box >/dev/null; then
+    xdotool key alt+F4 && sleep 1
+    float_window >/dev/null || click_window "$icon" 8 8
+  fi
+  until_ok 5 float_window >/dev/null && float_window
+}
 # The players of this drive's stream.
 players() {
   local p
@@ -274,14 +285,8 @@ drive() {
   step "$2: the program's notifications replace each other" $? \
     "$(tr '\n' ';' <"$out/notifications.log")"
 
-  local icon win=
-  icon=$(tray_icon) && click_window "$icon" 8 8
-  # The first time the window shows, the about box comes first: closed from the keyboard.
-  if until_ok 3 about_box >/dev/null; then
-    xdotool key alt+F4 && sleep 1
-    float_window >/dev/null || click_window "$icon" 8 8
-  fi
-  until_ok 5 float_window >/dev/null && win=$(float_window)
+  local win
+  win=$(open_float_window)
   if [ -n "$win" ]; then
     # The stop button is the last tool button, right of the list, below the menu bar.
     sleep 0.5
@@ -329,13 +334,8 @@ directory_drive() {
   printf '[Directory]\r\nServer=http://127.0.0.1:%s\r\n' "$(cat "$out/directory.port")" \
     >>"$config/zelvora.ini"
   start_program
-  local icon win=
-  icon=$(tray_icon) && click_window "$icon" 8 8
-  if until_ok 3 about_box >/dev/null; then
-    xdotool key alt+F4 && sleep 1
-    float_window >/dev/null || click_window "$icon" 8 8
-  fi
-  until_ok 5 float_window >/dev/null && win=$(float_window)
+  local win
+  win=$(open_float_window)
   # The floating window's Configure menu, then its Find Stations entry.
   [ -n "$win" ] && xdotool windowactivate --sync "$win" key --delay 300 alt+c f
   until_ok 5 find_window >/dev/null && win=$(find_window) && xdotool windowactivate --sync "$win"
