@@ -124,6 +124,24 @@ class QtSongs : public QtTest {
             },
             ms);
     }
+    // A tray icon of a hidden test window, whose record is set to tell the balloon
+    // "Jazz" / "Take Five" at the next NIM_MODIFY.
+    plat::NOTIFYICONDATA TrayIconForBalloons(Recorder* sink = nullptr) {
+        plat::WindowSpec spec;
+        spec.kind = plat::WindowKind::Form;
+        spec.className = "TZelTestTray";
+        spec.visible = false;
+        spec.sink = sink;
+        plat::NOTIFYICONDATA data;
+        data.hWnd = platform().CreateWindowA(spec);
+        data.uID = 42;
+        data.uFlags = plat::NIF_ICON | plat::NIF_TIP;
+        EXPECT_TRUE(platform().Shell_NotifyIconA(plat::NIM_ADD, data));
+        data.uFlags = plat::NIF_INFO;
+        std::strcpy(data.szInfoTitle, "Jazz");
+        std::strcpy(data.szInfo, "Take Five");
+        return data;
+    }
 };
 
 // Without a session bus mpv has no MPRIS; with one (the linux_mpris run) its plugin
@@ -193,19 +211,7 @@ TEST_F(QtSongs, ABalloonIsANotificationThatReplacesTheProgramsLastOne) {
 
     auto& p = platform();
     Recorder sink;
-    plat::WindowSpec spec;
-    spec.kind = plat::WindowKind::Form;
-    spec.className = "TZelTestTray";
-    spec.visible = false;
-    spec.sink = &sink;
-    plat::NOTIFYICONDATA data;
-    data.hWnd = p.CreateWindowA(spec);
-    data.uID = 42;
-    data.uFlags = plat::NIF_ICON | plat::NIF_TIP;
-    ASSERT_TRUE(p.Shell_NotifyIconA(plat::NIM_ADD, data));
-    data.uFlags = plat::NIF_INFO;
-    std::strcpy(data.szInfoTitle, "Jazz");
-    std::strcpy(data.szInfo, "Take Five");
+    plat::NOTIFYICONDATA data = TrayIconForBalloons(&sink);
     p.Shell_NotifyIconA(plat::NIM_MODIFY, data);
     ASSERT_TRUE(WaitFor([&] { return server->told.size() == 1; }));
     Pump(300);  // the answer with the notification's id
@@ -248,18 +254,7 @@ TEST_F(QtSongs, ARealNotificationDaemonShowsOneNotificationForTwoBalloons) {
         << "dunst did not come on the bus";
 
     auto& p = platform();
-    plat::WindowSpec spec;
-    spec.kind = plat::WindowKind::Form;
-    spec.className = "TZelTestTray";
-    spec.visible = false;
-    plat::NOTIFYICONDATA data;
-    data.hWnd = p.CreateWindowA(spec);
-    data.uID = 42;
-    data.uFlags = plat::NIF_ICON | plat::NIF_TIP;
-    ASSERT_TRUE(p.Shell_NotifyIconA(plat::NIM_ADD, data));
-    data.uFlags = plat::NIF_INFO;
-    std::strcpy(data.szInfoTitle, "Jazz");
-    std::strcpy(data.szInfo, "Take Five");
+    plat::NOTIFYICONDATA data = TrayIconForBalloons();
     p.Shell_NotifyIconA(plat::NIM_MODIFY, data);
     ASSERT_TRUE(WaitFor([&] { return dunstctl({"count", "displayed"}) == "1"; }));
     Pump(300);  // the answer with the notification's id
