@@ -26,7 +26,8 @@ ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenc
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
   pulseaudio qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils
   xdg-user-dirs xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin
-  vlc-plugin-base nlohmann-json3-dev python3-dbus python3-gi dunst)
+  vlc-plugin-base nlohmann-json3-dev python3-dbus python3-gi dunst
+  sway waybar grim wtype qt6-wayland)
 # Wine's 32-bit loader, and its sound driver's client library.
 ZEL_PACKAGES_I386=(wine32 libpulse0:i386)
 
