@@ -7,6 +7,7 @@
 #                   Windows builds $ZEL_BUILD_ROOT/windows (32-bit) and windows64
 #   ZEL_JOBS        parallel build jobs (default: number of CPUs)
 #   ZEL_DISPLAY     X display number to try first for Xvfb (then the first free one from 99 up)
+#   ZEL_XVFB_SCREEN Xvfb's screen (default 1024x768x24)
 #   ZEL_NO_INSTALL  set to 1 to skip the package check
 #   ZEL_RUN_32BIT   0 to treat this machine as one that cannot run 32-bit programs
 #                   (default: found out by running one)
@@ -27,7 +28,7 @@ ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenc
   pulseaudio qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils
   xdg-user-dirs xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin
   vlc-plugin-base nlohmann-json3-dev python3-dbus python3-gi dunst
-  sway waybar grim wtype qt6-wayland)
+  sway waybar grim wtype qt6-wayland libwayland-dev pkg-config)
 # Wine's 32-bit loader, and its sound driver's client library.
 ZEL_PACKAGES_I386=(wine32 libpulse0:i386)
 
@@ -228,7 +229,7 @@ zel_start_xvfb() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     log=$ZEL_BUILD_ROOT/xvfb-$n.log
     mkdir -p "$ZEL_BUILD_ROOT"
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 </dev/null &
+    Xvfb ":$n" -screen 0 "${ZEL_XVFB_SCREEN:-1024x768x24}" -nolisten tcp >"$log" 2>&1 </dev/null &
     ZEL_XVFB_PID=$!
     for i in $(seq 1 100); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then

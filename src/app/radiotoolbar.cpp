@@ -34,6 +34,7 @@ TRadioFloatWin::TRadioFloatWin(TComponent* owner) : TForm(owner, "TRadioFloatWin
     SetClientHeight(84);
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
+    OnCloseQuery = [this](TObject*, bool& canClose) { FormCloseQuery(canClose); };
 }
 
 TRadioFloatWin::~TRadioFloatWin() {
@@ -47,6 +48,18 @@ void TRadioFloatWin::FormCreate(TObject*) {
     if (RadioForm->ShowWinAtStartCB->Checked() || !plat::Current().HasNotificationArea()) Show();
     ShowVolume();
     SetBounds(RadioForm->FloatLeft, RadioForm->FloatTop, Width(), Height());
+}
+
+// Without a notification area this window is the only way back to the program: closed,
+// it would leave the program running with nothing on the screen to reach it by.
+void TRadioFloatWin::FormCloseQuery(bool& canClose) {
+    if (plat::Current().HasNotificationArea()) return;
+    canClose = false;
+    const int answer = Application->MessageBox(
+        "Zelvora has no icon in the notification area, so this window is the only way "
+        "back to it.\r\n\r\nExit Zelvora?",
+        Application->Title(), plat::MB_YESNO | plat::MB_ICONQUESTION);
+    if (answer == plat::IDYES) RadioForm->Exit1Click(this);
 }
 
 // The flag is set before the about box opens: a tray click inside its modal loop

@@ -59,6 +59,7 @@ class TRadioFloatWin : public TForm {
 
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
+    void FormCloseQuery(bool& canClose);
     void StationCBChange(TObject* sender);
     void SpeedButton3Click(TObject* sender);
     void SpeedButton1Click(TObject* sender);

@@ -239,3 +239,9 @@ void TPGTrayIcon95::PopupAtCursor() {
     // Lets the next click on the icon open the menu again.
     p.PostMessageA(window, plat::WM_USER, 0, 0);
 }
+
+// The desktop shows the menu where its tray puts it: it gets the items as they are
+// now, and the command chosen there comes back as the window's ZM_COMMAND.
+void TPGTrayIcon95::HandOverMenu() {
+    if (popupMenu_) popupMenu_->Popup(0, 0, msgWindow_->Handle());
+}

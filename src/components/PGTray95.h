@@ -169,6 +169,7 @@ class TPGTrayIcon95 : public TComponent {
     void SetCurrent(plat::HICON handle, bool shared);
     bool CanPopup() const { return autoPopup_ && popupMenu_; }
     void PopupAtCursor();
+    void HandOverMenu();
     // The shell came back (Explorer restarted) without the icons it had.
     void TaskbarCreated();
 

@@ -3,6 +3,7 @@
 #include "components/PGTray95.h"
 
 #include "gui/application.h"
+#include "gui/menus.h"
 #include "platform/platform.h"
 
 TPGTrayIconMsgWindow::TPGTrayIconMsgWindow(TPGTrayIcon95* owner)
@@ -34,6 +35,13 @@ bool TPGTrayIconMsgWindow::WndProc(plat::Message& m) {
         WMTrayNotify(m.lParam);
         return true;
     }
+    if (m.msg == plat::ZM_COMMAND) {
+        const auto id = static_cast<plat::UINT>(m.wParam);
+        RunUserEvent([this, id] {
+            if (TPopupMenu* menu = trayIcon_->PopupMenu()) menu->DispatchCommand(id);
+        });
+        return true;
+    }
     if (taskbarCreated_ != 0 && m.msg == taskbarCreated_) {
         RunUserEvent([this] { trayIcon_->TaskbarCreated(); });
         return true;
@@ -51,6 +59,9 @@ void TPGTrayIconMsgWindow::WMTrayNotify(plat::LPARAM mouseMessage) {
                     trayIcon_->OnMouseMove(this, CurrentShiftState(), at.x, at.y);
                 });
             }
+            break;
+        case plat::WM_CONTEXTMENU:
+            RunUserEvent([this] { trayIcon_->HandOverMenu(); });
             break;
         case plat::WM_LBUTTONDOWN:
             RunUserEvent([this] { StartClickTimer(TButton::Left); });

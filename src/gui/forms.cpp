@@ -182,7 +182,11 @@ TForm* GetParentForm(TControl* control) {
 // ---- What a person does ----------------------------------------------------------
 
 void TForm::UserClose() {
-    RunUserEvent([this] { Close(); });
+    RunUserEvent([this] {
+        bool canClose = true;
+        if (OnCloseQuery) OnCloseQuery(this, canClose);
+        if (canClose) Close();
+    });
 }
 
 void TForm::UserMove(int left, int top) {

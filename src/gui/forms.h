@@ -33,6 +33,9 @@ inline constexpr TModalResult mrIgnore = 5;
 inline constexpr TModalResult mrYes = 6;
 inline constexpr TModalResult mrNo = 7;
 
+// Asked before a person's close goes ahead; canClose comes in true.
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
 class TForm : public TWinControl {
   public:
     // className names the window class that other programs can find the form by.
@@ -83,6 +86,7 @@ class TForm : public TWinControl {
     bool WndProc(plat::Message& m) override;
 
     TNotifyEvent OnCreate;  // run by Application->CreateForm
+    TCloseQueryEvent OnCloseQuery;  // a person closing it; false keeps it open
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
 

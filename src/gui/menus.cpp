@@ -157,7 +157,7 @@ void TMainMenu::Push() {
     if (form_ && form_->HandleAllocated()) plat::Current().SetMenu(form_->Handle(), specs);
 }
 
-void TMainMenu::DispatchCommand(plat::UINT id) {
+void TMenu::DispatchCommand(plat::UINT id) {
     if (TMenuItem* item = FindItem(id)) item->UserChoose();
 }
 
@@ -167,6 +167,5 @@ void TPopupMenu::Popup(int x, int y, plat::HWND owner) {
     Fire(OnPopup, this);
     std::vector<plat::MenuItemSpec> specs = BuildSpecs();
     if (!owner && Application) owner = Application->Handle();
-    plat::UINT id = plat::Current().TrackPopupMenu(specs, plat::POINT{x, y}, owner);
-    if (TMenuItem* item = FindItem(id)) item->UserChoose();
+    DispatchCommand(plat::Current().TrackPopupMenu(specs, plat::POINT{x, y}, owner));
 }

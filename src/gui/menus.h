@@ -76,6 +76,9 @@ class TMenu : public TComponent {
     std::vector<plat::MenuItemSpec> BuildSpecs();
     // The item of an id of the last build, null when none.
     TMenuItem* FindItem(plat::UINT id) const;
+    // A command of the last build, chosen where the platform showed the menu: the
+    // item's click through the dispatcher; an id no longer shown does nothing.
+    void DispatchCommand(plat::UINT id);
 
   protected:
     friend class TMenuItem;
@@ -95,8 +98,6 @@ class TMainMenu : public TMenu {
     ~TMainMenu() override;
 
     TForm* Form() const { return form_; }
-    // A menu command from the window: the item's click through the dispatcher.
-    void DispatchCommand(plat::UINT id);
 
   protected:
     void ItemsChanged() override;

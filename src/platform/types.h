@@ -172,6 +172,9 @@ inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 1;
 // ---- Windows and messages ----------------------------------------------------
 
 inline constexpr UINT WM_CLOSE = 0x0010;
+// Told by a tray whose desktop shows the icon's menu itself: the menu's items are
+// wanted now (handed over through TrackPopupMenu), and its commands come as ZM_COMMAND.
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -64,15 +65,18 @@ class QtDesktop : public QtProgram {
         poll->start(100);
     }
     void ShotOfMenu(QMenu* menu, const std::string& name) {
-        const char* out = std::getenv("ZEL_TEST_OUTPUT");
-        if (!out || !*out) return;
-        fs::create_directories(out);
+        const std::string path = ShotPath(name);
+        if (path.empty()) return;
         // Painted and flushed now, so that the screen holds it when the picture is read.
         menu->repaint();
-        const QRect r = menu->geometry().united(TrayIcon()).adjusted(-8, -8, 8, 8);
+        const qreal ratio = menu->devicePixelRatioF();  // the tray's place is the X server's
+        const QRect icon = TrayIcon();
+        const QRect r = menu->geometry()
+                            .united(QRect(icon.topLeft() / ratio, icon.size() / ratio))
+                            .adjusted(-8, -8, 8, 8);
         QGuiApplication::primaryScreen()
             ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
-            .save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
+            .save(QString::fromStdString(path));
     }
 };
 
@@ -94,7 +98,7 @@ TEST_F(QtDesktop, TheTrayIconDocksAndItsMenuFromTheListPlaysTheChosenStation) {
         // Counted from the end: News, Rock FM, a separator, Exit.
         const auto actions = menu->actions();
         const QPoint news =
-            menu->mapToGlobal(menu->actionGeometry(actions[actions.size() - 4]).center());
+            OnScreen(menu->mapToGlobal(menu->actionGeometry(actions[actions.size() - 4]).center()));
         XdoLater({"mousemove", std::to_string(news.x()), std::to_string(news.y()), "sleep", "0.2",
                   "click", "1"});
     });
@@ -109,6 +113,23 @@ TEST_F(QtDesktop, TheTrayIconDocksAndItsMenuFromTheListPlaysTheChosenStation) {
     // A click on the icon brings up the floating window.
     ClickAt(TrayIcon().center());
     EXPECT_TRUE(WaitFor([] { return RadioFloatWin->Visible(); }));
+}
+
+// On Wayland only the token of whoever started the program brings a window to the
+// front: a later start hands its own to the copy that runs, which shows its window.
+TEST_F(QtDesktop, ALaterStartHandsItsActivationTokenToTheRunningCopy) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    ::unsetenv("XDG_ACTIVATION_TOKEN");
+    QProcess later;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_ACTIVATION_TOKEN", "zelvora-test_token.1");
+    later.setProcessEnvironment(env);
+    later.start(ZEL_PROGRAM);
+    ASSERT_TRUE(WaitFor([&] { return later.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_TRUE(WaitFor([] { return RadioFloatWin->Visible(); }));
+    EXPECT_EQ(qgetenv("XDG_ACTIVATION_TOKEN"), "zelvora-test_token.1");
+    ::unsetenv("XDG_ACTIVATION_TOKEN");
 }
 
 TEST_F(QtDesktop, AListWrittenOnWindowsLoadsWithItsNamesInUtf8) {
@@ -236,8 +257,10 @@ TEST_F(QtDesktop, TheThreeWindowsAsAPersonSeesThem) {
     // Dragged to the last row, the first station goes last; the list does not drag its
     // selection along meanwhile.
     auto* list = static_cast<QListWidget*>(Widget(RadioForm->StationLB->Handle()));
-    const QPoint from = list->viewport()->mapToGlobal(list->visualItemRect(list->item(0)).center());
-    const QPoint to = list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center());
+    const QPoint from =
+        OnScreen(list->viewport()->mapToGlobal(list->visualItemRect(list->item(0)).center()));
+    const QPoint to =
+        OnScreen(list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center()));
     Xdo({"mousemove", std::to_string(from.x()), std::to_string(from.y()), "mousedown", "1", "sleep",
          "0.1", "mousemove", std::to_string(from.x()), std::to_string(from.y() + 12), "sleep",
          "0.1", "mousemove", std::to_string(to.x()), std::to_string(to.y()), "sleep", "0.1",

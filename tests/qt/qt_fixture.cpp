@@ -1,6 +1,8 @@
 #include "qt/qt_fixture.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -74,7 +76,13 @@ void QtTest::Click(plat::HWND window, QPoint at, int button) {
     QWidget* w = Widget(window);
     ASSERT_NE(w, nullptr);
     if (at.x() < 0) at = w->rect().center();
-    ClickAt(w->mapToGlobal(at), button);
+    ClickAt(OnScreen(w->mapToGlobal(at)), button);
+}
+
+// Qt's points are the screen's logical pixels; the X server's are the device's.
+QPoint QtTest::OnScreen(QPoint global) {
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    return QPoint(qRound(global.x() * ratio), qRound(global.y() * ratio));
 }
 
 void QtTest::Keys(const std::vector<std::string>& keys) {
@@ -142,12 +150,19 @@ QWidget* QtTest::Widget(plat::HWND window) {
     return plat::qt::WidgetOf(window);
 }
 
-void QtTest::Shot(plat::HWND window, const std::string& name) {
+std::string QtTest::ShotPath(const std::string& name) {
     const char* out = std::getenv("ZEL_TEST_OUTPUT");
-    if (!out || !*out) return;
+    if (!out || !*out) return {};
     std::filesystem::create_directories(out);
+    // Runs at another scale keep their pictures beside the others'.
+    const char* suffix = std::getenv("ZEL_SHOT_SUFFIX");
+    return (std::filesystem::path(out) / (name + (suffix ? suffix : "") + ".png")).string();
+}
+
+void QtTest::Shot(plat::HWND window, const std::string& name) {
+    const std::string path = ShotPath(name);
+    if (path.empty()) return;
     Pump(200);
-    const auto path = (std::filesystem::path(out) / (name + ".png")).string();
     EXPECT_TRUE(plat::qt::SaveWindowImage(window, path)) << path;
 }
 

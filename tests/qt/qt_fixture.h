@@ -26,7 +26,8 @@ class QtTest : public PlatformTest {
     // A person at the keyboard and mouse, through xdotool; each returns once the X
     // server has the input, and the events it causes are handled.
     void Xdo(const std::vector<std::string>& args);
-    void ClickAt(QPoint global, int button = 1);
+    void ClickAt(QPoint global, int button = 1);  // in the X server's pixels
+    static QPoint OnScreen(QPoint global);        // a point of Qt's in the X server's pixels
     void Click(plat::HWND window, QPoint at = {-1, -1}, int button = 1);  // -1: the middle
     void Keys(const std::vector<std::string>& keys);
     void Type(const std::string& text);
@@ -41,6 +42,8 @@ class QtTest : public PlatformTest {
     QRect IconInTray(qint64 pid);
     // A picture of the window for a person to look at, in $ZEL_TEST_OUTPUT.
     void Shot(plat::HWND window, const std::string& name);
+    // Where a picture of that name goes; "" when the run keeps none.
+    static std::string ShotPath(const std::string& name);
     std::string Record(const std::string& name);  // what a fake program wrote, "" for none
     std::string RecordDir() const { return dir() + "/record"; }
     std::string Home() const { return dir() + "/home"; }

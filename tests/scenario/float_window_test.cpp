@@ -109,6 +109,15 @@ TEST_F(FloatWindow, WithoutANotificationAreaTheWindowShowsAtStartWhateverTheOpti
     EXPECT_TRUE(RadioFloatWin->Visible());
     EXPECT_EQ(aboutModals, 1);
     EXPECT_FALSE(RadioForm->ShowWinAtStartCB->Checked());
+
+    // Closed, it would leave nothing to reach the program by: the close asks first.
+    harness().messageBoxAnswers = {plat::IDNO};
+    RadioFloatWin->UserClose();
+    EXPECT_TRUE(RadioFloatWin->Visible());
+    ASSERT_EQ(harness().messageBoxes.size(), 1u);
+    EXPECT_EQ(harness().messageBoxes[0].type, plat::MB_YESNO | plat::MB_ICONQUESTION);
+    harness().messageBoxAnswers = {plat::IDYES};
+    EXPECT_THROW(RadioFloatWin->UserClose(), ProcessEnded);
 }
 
 TEST_F(FloatWindow, ATrayShowingDuringTheFirstAboutBoxShowsTheWindowWithoutASecondModal) {

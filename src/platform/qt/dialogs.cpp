@@ -93,8 +93,17 @@ Filters FiltersOf(const std::string& filter) {
 
 }  // namespace
 
-int QtPlatform::MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT type) {
-    QMessageBox box(BoxIcon(type), Q(caption), Q(text), ButtonsOf(type));
+// The window a box belongs to, so that the desktop keeps it above that window and
+// places it there: the owner's window while it shows, else the program's active one.
+QWidget* QtPlatform::OwnerWidget(HWND owner) {
+    Window* w = windows_.Find(owner);
+    QWidget* widget = w && w->widget ? w->widget->window() : nullptr;
+    return widget && widget->isVisible() ? widget : QApplication::activeWindow();
+}
+
+int QtPlatform::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
+                            UINT type) {
+    QMessageBox box(BoxIcon(type), Q(caption), Q(text), ButtonsOf(type), OwnerWidget(owner));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     return IdOf(box.exec());
@@ -138,7 +147,7 @@ bool Run(QFileDialog& dialog, plat::OpenFileRequest& request) {
 }  // namespace
 
 bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
-    QFileDialog dialog(nullptr, Q(request.title));
+    QFileDialog dialog(OwnerWidget(request.owner), Q(request.title));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     Prepare(dialog, request);
@@ -147,7 +156,7 @@ bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
 
 // Qt's dialog asks before an existing file is replaced.
 bool QtPlatform::GetSaveFileNameA(plat::OpenFileRequest& request) {
-    QFileDialog dialog(nullptr, Q(request.title));
+    QFileDialog dialog(OwnerWidget(request.owner), Q(request.title));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(Q(request.defaultExt));

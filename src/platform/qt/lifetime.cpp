@@ -55,6 +55,36 @@ Lifetime::~Lifetime() {
     WatchSessionEnd(0, 0);
 }
 
+// A Wayland desktop lets a window come to the front only with a token from whoever
+// started the program, which a later start carries in its environment: it hands it to
+// the running copy, whose next raise of a window spends it (Qt's Wayland platform takes
+// it from the same variable).
+namespace {
+
+constexpr char kTokenVariable[] = "XDG_ACTIVATION_TOKEN";
+constexpr qint64 kMaxRequest = 512;
+
+bool IsToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kMaxRequest - 8) return false;
+    for (char c : token)
+        if (c <= ' ' || c > '~') return false;
+    return true;
+}
+
+QByteArray ForwardedToken() {
+    const QByteArray token = qgetenv(kTokenVariable);
+    return IsToken(token) ? " " + token : QByteArray();
+}
+
+void TakeActivationToken(const QByteArray& request) {
+    const QByteArray line = request.left(request.indexOf('\n'));
+    if (!line.startsWith("show ")) return;
+    const QByteArray token = line.mid(5);
+    if (IsToken(token)) qputenv(kTokenVariable, token);
+}
+
+}  // namespace
+
 // A copy that answers holds the claim: it is told by the connection itself. No answer
 // means none runs (a socket left by a copy that was killed is cleared). The lock keeps
 // two starts at the same moment from both finding none.
@@ -66,7 +96,7 @@ bool Lifetime::Claim(const std::string& dataDir) {
     QLocalSocket running;
     running.connectToServer(path);
     if (running.waitForConnected(2000)) {
-        running.write("show\n");
+        running.write("show" + ForwardedToken() + "\n");
         running.waitForBytesWritten(2000);
         running.disconnectFromServer();
         return false;
@@ -79,10 +109,13 @@ bool Lifetime::Claim(const std::string& dataDir) {
     QLocalServer* s = server.get();
     QObject::connect(s, &QLocalServer::newConnection, s, [this, s] {
         while (QLocalSocket* later = s->nextPendingConnection()) {
-            QObject::connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
-            later->disconnectFromServer();
+            // Told once the later start has said all it had to say.
+            QObject::connect(later, &QLocalSocket::disconnected, later, [this, later] {
+                TakeActivationToken(later->read(kMaxRequest));
+                later->deleteLater();
+                if (laterWindow_) Notify(windows_, laterWindow_, laterMessage_);
+            });
         }
-        if (laterWindow_) Notify(windows_, laterWindow_, laterMessage_);
     });
     server_ = std::move(server);
     return true;

@@ -93,6 +93,16 @@ void Fill(Menu* menu, const std::vector<MenuItemSpec>& items,
     }
 }
 
+// Empties a menu or a bar; the old menus go later, as a command of theirs may be what
+// is running now.
+void RemoveLater(QWidget* menu) {
+    for (QAction* old : menu->actions()) {
+        menu->removeAction(old);
+        if (QMenu* sub = old->menu()) sub->deleteLater();
+        if (old->parent() == menu) old->deleteLater();
+    }
+}
+
 }  // namespace
 
 void QtPlatform::SetMenu(HWND form, const std::vector<MenuItemSpec>& menuBar) {
@@ -101,18 +111,28 @@ void QtPlatform::SetMenu(HWND form, const std::vector<MenuItemSpec>& menuBar) {
     if (!widget) return;
     if (menuBar.empty()) return widget->RemoveMenuBar();
     QMenuBar* bar = widget->MenuBar();
-    // The old menus go later: a command of theirs may be what is running now.
-    for (QAction* old : bar->actions()) {
-        bar->removeAction(old);
-        if (QMenu* menu = old->menu()) menu->deleteLater();
-        if (old->parent() == bar) old->deleteLater();
-    }
+    RemoveLater(bar);
     WindowTable& windows = windows_;
     Fill(bar, menuBar,
          [&windows, form](plat::UINT id) { Notify(windows, form, plat::ZM_COMMAND, id); });
 }
 
-UINT QtPlatform::TrackPopupMenu(const std::vector<MenuItemSpec>& items, plat::POINT at, HWND) {
+UINT QtPlatform::TrackPopupMenu(const std::vector<MenuItemSpec>& items, plat::POINT at,
+                                HWND owner) {
+    // A tray icon's menu, shown by the desktop: filled now, its commands told later.
+    if (QMenu* tray = trayMenuWanted_) {
+        RemoveLater(tray);
+        WindowTable& windows = windows_;
+        Fill(tray, items, [this, &windows, owner](plat::UINT id) {
+            Notify(windows, owner, plat::ZM_COMMAND, id);
+            // What the command changed shows the next time the menu opens.
+            std::vector<TrayKey> icons;
+            for (const auto& entry : trayIcons_)
+                if (entry.first.first == owner) icons.push_back(entry.first);
+            for (const TrayKey& key : icons) AskForTrayMenu(key);
+        });
+        return 0;
+    }
     QMenu menu;
     Fill(&menu, items, nullptr);
     QAction* chosen = menu.exec(QPoint(at.x, at.y));

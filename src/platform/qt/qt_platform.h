@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QIcon>
 #include <QObject>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -213,6 +214,7 @@ class QtPlatform final : public plat::Platform {
     std::shared_ptr<Network> network_;
 
     void SeedUserFolders();
+    QWidget* OwnerWidget(HWND owner);
     void ConnectControl(Window& w);
     void OpenHelpPage(const std::string& page, const std::string& topic);
     PulseVolume& Volume();  // connected at the first question
@@ -227,7 +229,20 @@ class QtPlatform final : public plat::Platform {
     std::unique_ptr<InputFilter> input_;
     std::unique_ptr<Poster> poster_;
     std::map<std::pair<HWND, UINT>, std::unique_ptr<QTimer>> timers_;
-    std::map<std::pair<HWND, UINT>, std::unique_ptr<QSystemTrayIcon>> trayIcons_;
+    // An icon and the menu its desktop shows: on a StatusNotifierItem host (Wayland,
+    // and X11 desktops with a watcher) the host draws the menu itself, where its tray
+    // is; the icon's window hands the items over whenever they are asked for.
+    struct TrayIcon {
+        std::unique_ptr<QMenu> menu;
+        std::unique_ptr<QSystemTrayIcon> icon;  // after the menu: it goes first
+        UINT callback = 0;
+        ~TrayIcon();
+    };
+    using TrayKey = std::pair<HWND, UINT>;
+    std::map<TrayKey, TrayIcon> trayIcons_;
+    TrayIcon& AddTrayIcon(TrayKey key, UINT callback);
+    void AskForTrayMenu(TrayKey key);
+    QMenu* trayMenuWanted_ = nullptr;  // while an icon's window hands its menu over
     std::map<HICON, QIcon> icons_;
     std::map<std::string, HICON> sharedIcons_;
     HICON nextIcon_ = 0x100;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 #include <cstring>
 
 #include "platform/qt/desktop_notifier.h"
@@ -42,34 +43,67 @@ QIcon Blank() {
 
 }  // namespace
 
+QtPlatform::TrayIcon::~TrayIcon() {
+    // Gone from the tray at once, so that a host hears of it before an exit; deleted
+    // later, as either may be telling of a click just now.
+    if (icon) icon->hide();
+    if (icon) icon.release()->deleteLater();
+    if (menu) menu.release()->deleteLater();
+}
+
+QtPlatform::TrayIcon& QtPlatform::AddTrayIcon(TrayKey key, UINT callback) {
+    TrayIcon& tray = trayIcons_[key];
+    tray.callback = callback;
+    tray.menu = std::make_unique<QMenu>();
+    tray.icon = std::make_unique<QSystemTrayIcon>();
+    WindowTable& windows = windows_;
+    const auto [window, id] = key;
+    // The right button opens the menu the icon carries, so only the others reach
+    // the window; the menu's items are asked for as it opens.
+    QObject::connect(tray.icon.get(), &QSystemTrayIcon::activated, tray.icon.get(),
+                     [&windows, window, id, callback](QSystemTrayIcon::ActivationReason r) {
+                         const auto [down, up] = MouseOf(r);
+                         if (!down || !callback || r == QSystemTrayIcon::Context) return;
+                         Notify(windows, window, callback, id, down);
+                         Notify(windows, window, callback, id, up);
+                     });
+    QObject::connect(tray.menu.get(), &QMenu::aboutToShow, tray.menu.get(),
+                     [this, key] { AskForTrayMenu(key); });
+    tray.icon->setContextMenu(tray.menu.get());
+    return tray;
+}
+
+// The icon's window answers through TrackPopupMenu, which fills the menu then.
+void QtPlatform::AskForTrayMenu(TrayKey key) {
+    auto it = trayIcons_.find(key);
+    if (it == trayIcons_.end() || !it->second.callback || trayMenuWanted_) return;
+    trayMenuWanted_ = it->second.menu.get();
+    Notify(windows_, key.first, it->second.callback, key.second, plat::WM_CONTEXTMENU);
+    trayMenuWanted_ = nullptr;
+}
+
 BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& data) {
-    const auto key = std::make_pair(data.hWnd, data.uID);
+    const TrayKey key(data.hWnd, data.uID);
     auto it = trayIcons_.find(key);
     if (message == plat::NIM_DELETE) {
         if (it == trayIcons_.end()) return 0;
-        it->second->hide();
-        it->second.release()->deleteLater();  // it may be telling of a click just now
         trayIcons_.erase(it);
         return 1;
     }
     if ((message == plat::NIM_ADD) == (it != trayIcons_.end())) return 0;
     if (message != plat::NIM_ADD && message != plat::NIM_MODIFY) return 0;
     if (it == trayIcons_.end()) {
-        auto icon = std::make_unique<QSystemTrayIcon>();
-        WindowTable& windows = windows_;
-        const HWND window = data.hWnd;
-        const UINT id = data.uID;
-        const UINT callback = data.uCallbackMessage;
-        QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
-                         [&windows, window, id, callback](QSystemTrayIcon::ActivationReason r) {
-                             const auto [down, up] = MouseOf(r);
-                             if (!down || !callback) return;
-                             Notify(windows, window, callback, id, down);
-                             Notify(windows, window, callback, id, up);
-                         });
-        it = trayIcons_.emplace(key, std::move(icon)).first;
+        AddTrayIcon(key, data.uCallbackMessage);
+        it = trayIcons_.find(key);
+        // A tray host reads the menu as the icon appears, and shows it without asking
+        // again: the icon shows once its menu holds the items.
+        QTimer::singleShot(0, it->second.icon.get(), [this, key] {
+            AskForTrayMenu(key);
+            auto shown = trayIcons_.find(key);
+            if (shown != trayIcons_.end()) shown->second.icon->show();
+        });
     }
-    QSystemTrayIcon& icon = *it->second;
+    QSystemTrayIcon& icon = *it->second.icon;
     if (data.uFlags & plat::NIF_ICON) {
         const QIcon picture = IconOf(data.hIcon);
         icon.setIcon(picture.isNull() ? Blank() : picture);
@@ -78,7 +112,6 @@ BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& da
         icon.setToolTip(PlainTip(QString::fromUtf8(
             data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip)))));
     if (icon.icon().isNull()) icon.setIcon(Blank());
-    icon.show();
     if (data.uFlags & plat::NIF_INFO) {
         if (!notifier_) notifier_ = std::make_unique<DesktopNotifier>();
         notifier_->Show(Text(data.szInfoTitle, sizeof data.szInfoTitle),

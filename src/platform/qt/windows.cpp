@@ -1,9 +1,12 @@
 // Making widgets from WindowSpecs, and the calls on whole windows.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
@@ -53,6 +56,26 @@ void PlaceForm(QWidget* form, BorderStyle border, const plat::RECT& b) {
         form->setFixedSize(b.Width(), b.Height());
     else
         form->resize(b.Width(), b.Height());
+}
+
+// A form larger than the screen it opens on (a large scale, a small screen) takes
+// what the screen has, and comes inside it, so that its caption and buttons can be
+// reached; its controls keep their places.
+void FitToScreen(QWidget* form, BorderStyle border) {
+    QScreen* screen = form->screen();
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = form->size().boundedTo(room.size());
+    if (size != form->size()) {
+        if (FixedSize(border))
+            form->setFixedSize(size);
+        else
+            form->resize(size);
+    }
+    const QRect placed(form->pos(), size);
+    if (!room.contains(placed))
+        form->move(std::clamp(placed.x(), room.left(), room.right() - size.width() + 1),
+                   std::clamp(placed.y(), room.top(), room.bottom() - size.height() + 1));
 }
 
 QWidget* MakeControl(const plat::WindowSpec& spec, QWidget* parent, WindowTable& windows,
@@ -268,9 +291,11 @@ BOOL QtPlatform::ShowWindow(HWND window, int showCmd) {
             break;
         case plat::SW_RESTORE:
         case plat::SW_SHOWNORMAL:
+            if (widget->isWindow()) FitToScreen(widget, w->border);
             widget->isWindow() ? widget->showNormal() : widget->show();
             break;
         default:
+            if (widget->isWindow()) FitToScreen(widget, w->border);
             widget->show();
             break;
     }
