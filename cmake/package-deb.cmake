@@ -10,7 +10,7 @@ if(NOT TARGET zelvora)
 endif()
 include(${PROJECT_SOURCE_DIR}/cmake/version.cmake)
 include(GNUInstallDirs)
-find_program(ZEL_CONVERT convert REQUIRED)  # imagemagick, for the icon's sizes
+include(${PROJECT_SOURCE_DIR}/cmake/icons.cmake)  # the icon's sizes, made with the program
 
 install(TARGETS zelvora RUNTIME DESTINATION bin)
 install(FILES ${PROJECT_SOURCE_DIR}/res/zelvora.html ${PROJECT_SOURCE_DIR}/res/intro.rtf
@@ -21,24 +21,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/res/linux/zelvora.svg
         DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/res/linux/copyright DESTINATION share/doc/zelvora)
 
-# The theme's sizes from the 32-pixel icon: larger ones by whole pixels, so that the
-# picture stays sharp, smaller ones averaged.
-set(ZEL_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
-set(ZEL_ICON_FILES)
-foreach(size 16 22 24 32 48 64 128 256)
-  set(png ${ZEL_ICON_DIR}/${size}/zelvora.png)
-  if(size GREATER 32)
-    set(filter -filter point)
-  else()
-    set(filter -filter box)
-  endif()
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZEL_ICON_DIR}/${size}
-    COMMAND ${ZEL_CONVERT} ${PROJECT_SOURCE_DIR}/res/zelvora.ico ${filter}
-            -resize ${size}x${size} -strip PNG32:${png}
-    DEPENDS ${PROJECT_SOURCE_DIR}/res/zelvora.ico VERBATIM)
-  list(APPEND ZEL_ICON_FILES ${png})
-  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+# The theme's sizes: the small ones from the 32-pixel icon, the large ones rendered
+# from the SVG (cmake/icons.cmake, the target zelvora-icons).
+foreach(size ${ZEL_ICON_SIZES})
+  install(FILES ${ZEL_ICON_DIR}/${size}/zelvora.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
 # Debian wants the changelog and the manual page compressed, reproducibly (no name, no
@@ -51,7 +38,8 @@ foreach(f changelog zelvora.1)
     DEPENDS ${PROJECT_SOURCE_DIR}/res/linux/${f} VERBATIM)
   list(APPEND ZEL_GZIPPED ${gz})
 endforeach()
-add_custom_target(zelvora-package-files ALL DEPENDS ${ZEL_ICON_FILES} ${ZEL_GZIPPED})
+add_custom_target(zelvora-package-files ALL DEPENDS ${ZEL_GZIPPED})
+add_dependencies(zelvora-package-files zelvora-icons)
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/zelvora)
 install(FILES ${CMAKE_BINARY_DIR}/zelvora.1.gz DESTINATION share/man/man1)
 

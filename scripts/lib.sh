@@ -20,6 +20,7 @@ ZEL_JOBS=${ZEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # dbus, mpv, mpv-mpris, VLC, vorbis-tools, python3: the players' tests and the Linux
 # end-to-end drive, whose notification server needs python3-dbus and python3-gi; dunst:
 # a real notification daemon for the tests. nlohmann-json3-dev: the JSON of mpv's IPC.
+# librsvg2-bin: rsvg-convert renders the Linux program's large icons from its SVG.
 # wine64 runs the 64-bit Windows build; the 32-bit one needs the i386 packages of
 # ZEL_PACKAGES_I386, asked for only where 32-bit programs run.
 ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -27,7 +28,7 @@ ZEL_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenc
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool imagemagick
   pulseaudio qt6-base-dev libpulse-dev pulseaudio-utils openbox trayer desktop-file-utils
   xdg-user-dirs xdg-utils dpkg-dev lintian dbus vorbis-tools python3 mpv mpv-mpris vlc-bin
-  vlc-plugin-base nlohmann-json3-dev python3-dbus python3-gi dunst
+  vlc-plugin-base nlohmann-json3-dev python3-dbus python3-gi dunst librsvg2-bin
   sway waybar grim wtype qt6-wayland libwayland-dev pkg-config)
 # Wine's 32-bit loader, and its sound driver's client library.
 ZEL_PACKAGES_I386=(wine32 libpulse0:i386)

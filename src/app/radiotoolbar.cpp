@@ -4,6 +4,7 @@
 
 #include "app/AboutUNIT.h"
 #include "app/radiowin.h"
+#include "app/words.h"
 #include "gui/application.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -118,9 +119,7 @@ void TRadioFloatWin::OpenRealAudioWindow1Click(TObject*) {
 }
 
 void TRadioFloatWin::ConfigureRealAudioLocation1Click(TObject*) {
-    Tell(
-        "Click OK to find the RealAudio Player application. It is usually called raplayer.exe "
-        "in the raplayer directory or the windows directory.");
+    Tell(DesktopWords().choosePlayerHint);
     OpenDialog1->SetInitialDir(plat::ExtractFileDir(RadioForm->RealAudioLoc));
     if (OpenDialog1->Execute()) RadioForm->RealAudioLoc = OpenDialog1->FileName();
 }

@@ -4,6 +4,7 @@
 
 #include "app/layout.h"
 #include "app/radiowin.h"
+#include "app/words.h"
 #include "gui/application.h"
 #include "gui/exceptions.h"
 
@@ -52,7 +53,7 @@ void TRadioFloatWin::CreateControls() {
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName("OpenDialog1");
     OpenDialog1->SetFilter("Applications|*.exe|All Files|*.*");
-    OpenDialog1->SetTitle("Choose RealAudio application.");
+    OpenDialog1->SetTitle(DesktopWords().choosePlayerTitle);
 
     OpenDialog2 = new TOpenDialog(this);
     OpenDialog2->SetName("OpenDialog2");
@@ -88,7 +89,7 @@ void TRadioFloatWin::CreateMenu() {
     File1 = AddItem(bar, "File1", "&File");
     HideItem = AddItem(File1, "HideItem", "&Hide", on(&TRadioFloatWin::HideItemClick));
     N3 = AddItem(File1, "N3", "-");
-    OpenRealAudioWindow1 = AddItem(File1, "OpenRealAudioWindow1", "&Open RealAudio Window",
+    OpenRealAudioWindow1 = AddItem(File1, "OpenRealAudioWindow1", DesktopWords().openPlayerWindow,
                                    on(&TRadioFloatWin::OpenRealAudioWindow1Click));
     CreateSongItems();
     N2 = AddItem(File1, "N2", "-");
@@ -97,7 +98,7 @@ void TRadioFloatWin::CreateMenu() {
     Configure1 = AddItem(bar, "Configure1", "&Configure");
     N1 = AddItem(Configure1, "N1", "&Configure", on(&TRadioFloatWin::N1Click));
     ConfigureRealAudioLocation1 =
-        AddItem(Configure1, "ConfigureRealAudioLocation1", "Configure RealAudio Location",
+        AddItem(Configure1, "ConfigureRealAudioLocation1", DesktopWords().choosePlayer,
                 on(&TRadioFloatWin::ConfigureRealAudioLocation1Click));
     N4 = AddItem(Configure1, "N4", "-");
     ImportStations1 = AddItem(Configure1, "ImportStations1", "Import Stations...",

@@ -2,16 +2,13 @@
 // address.
 #include "app/radiowin.h"
 
+#include "app/words.h"
+
 #include "gui/application.h"
 #include "platform/platform.h"
 
 void ShowPlayerFailure() {
-    Application->MessageBox(
-        std::string("Failed to open RealAudio. Choose Configure RealAudio Location from the "
-                    "Configure menu to tell Zelvora where RealAudio is, or if you do not have "
-                    "RealAudio, go to ") +
-            kPlayerVendorAddress + " to download and install RealAudio.",
-        "Error", plat::MB_OK | plat::MB_ICONSTOP);
+    Application->MessageBox(DesktopWords().playerFailure, "Error", plat::MB_OK | plat::MB_ICONSTOP);
 }
 
 void TRadioForm::LaunchStation(const std::string& name) {

@@ -2,6 +2,7 @@
 // order; the glyph-only buttons take no focus.
 #include "app/layout.h"
 #include "app/radiowin.h"
+#include "app/words.h"
 
 #include "gui/application.h"
 
@@ -64,10 +65,13 @@ void TRadioForm::CreateOptionControls() {
     ShowWinAtStartCB = MakeControl<TCheckBox>(this, "ShowWinAtStartCB", {200, 224, 150, 17},
                                               "Show Floating Window");
     Label5 = MakeHeading(this, "Label5", {16, 254, 200, 13}, "Add icon to...");
-    StartMenuCB = MakeControl<TCheckBox>(this, "StartMenuCB", {32, 274, 100, 17}, "Start Menu");
-    DesktopCB = MakeControl<TCheckBox>(this, "DesktopCB", {140, 274, 90, 17}, "Desktop");
-    LaunchAtStartCB = MakeControl<TCheckBox>(this, "LaunchAtStartCB", {240, 274, 140, 17},
-                                             "Startup Items Folder");
+    const TDesktopWords& words = DesktopWords();
+    auto row = [](TDesktopWords::Room room) { return Place{room.left, 274, room.width, 17}; };
+    StartMenuCB =
+        MakeControl<TCheckBox>(this, "StartMenuCB", row(words.startMenuBox), words.startMenu);
+    DesktopCB = MakeControl<TCheckBox>(this, "DesktopCB", row(words.desktopBox), "Desktop");
+    LaunchAtStartCB = MakeControl<TCheckBox>(this, "LaunchAtStartCB", row(words.startupItemsBox),
+                                             words.startupItems);
     OKButton = MakeControl<TButton>(this, "OKButton", {393, 292, 88, 25}, "OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);

@@ -119,4 +119,65 @@ CommandLine SplitCommandLine(const std::string& line,
     return result;
 }
 
+// ---- The Linux program's own command line ----------------------------------------------
+
+namespace {
+
+// The toolkit's option that the argument names, "-style" for "--style" or "-style=x";
+// empty when it names none. takesValue tells whether it is followed by its value.
+std::string ToolkitOption(const std::string& argument, const std::vector<std::string>& options,
+                          bool& takesValue) {
+    std::string name = argument.starts_with("--") ? argument.substr(1) : argument;
+    const auto equals = name.find('=');
+    const bool inline_ = equals != std::string::npos;
+    if (inline_) name.resize(equals);
+    for (const std::string& option : options) {
+        const bool valued = option.ends_with('=');
+        if (name != (valued ? option.substr(0, option.size() - 1) : option)) continue;
+        if (inline_ && !valued) return {};  // "-reverse=x" is none of the toolkit's
+        takesValue = valued && !inline_;
+        return name;
+    }
+    return {};
+}
+
+}  // namespace
+
+ProgramRequest ReadProgramArguments(const std::vector<std::string>& arguments,
+                                    const std::vector<std::string>& toolkitOptions) {
+    ProgramRequest request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h") return {ProgramRequest::Help, {}};
+        if (a == "--version") {
+            request.kind = ProgramRequest::Version;
+            continue;
+        }
+        if (!a.starts_with('-') || request.kind != ProgramRequest::Run) continue;
+        bool takesValue = false;
+        if (!ToolkitOption(a, toolkitOptions, takesValue).empty()) {
+            if (takesValue) ++i;
+            continue;
+        }
+        request = {ProgramRequest::Unknown, a};
+    }
+    return request;
+}
+
+std::string ProgramUsageLine(const std::string& name) {
+    return "Usage: " + name + " [--help] [--version]\n";
+}
+
+std::string ProgramUsage(const std::string& name, const std::string& version) {
+    return ProgramUsageLine(name) + "Zelvora " + version +
+           ", a tray launcher for internet radio stations. Started without\n"
+           "an option, it puts its icon into the desktop's tray; started again, it\n"
+           "brings the running copy's window forward.\n"
+           "\n"
+           "  -h, --help     show this help and exit\n"
+           "      --version  show the version and exit\n"
+           "\n"
+           "Qt's own options (such as -platform NAME or -style NAME) are passed to Qt.\n";
+}
+
 }  // namespace plat

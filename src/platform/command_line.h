@@ -36,4 +36,27 @@ CommandLine SplitCommandLine(const std::string& line,
 // The arguments alone, by the same rules.
 std::vector<std::string> SplitArguments(const std::string& text);
 
+// ---- The Linux program's own command line ----------------------------------------
+
+// What the Linux program is asked for by its arguments: to run (arguments that are no
+// options are passed over, as the program takes none), to print its usage or its
+// version and end, or an option it does not know, which is named.
+struct ProgramRequest {
+    enum Kind { Run, Help, Version, Unknown } kind = Run;
+    std::string option;  // the unknown option
+};
+
+// The arguments after the program's name. --help (-h) and --version come first
+// wherever they stand; the toolkit's own options are passed over with their values:
+// each of toolkitOptions is a name with one dash ("-style"), written "-style NAME",
+// "--style NAME" or "-style=NAME" when it ends in '=' in the list ("-style="), and
+// alone otherwise ("-reverse").
+ProgramRequest ReadProgramArguments(const std::vector<std::string>& arguments,
+                                    const std::vector<std::string>& toolkitOptions);
+
+// The usage text (--help), and its first line alone, for an unknown option. Each ends
+// in a line break.
+std::string ProgramUsage(const std::string& name, const std::string& version);
+std::string ProgramUsageLine(const std::string& name);
+
 }  // namespace plat

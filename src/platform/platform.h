@@ -49,6 +49,9 @@ class ShellLink {
 
 // ---- The platform ---------------------------------------------------------------
 
+// The kinds of desktop whose words the program speaks.
+enum class DesktopKind { Windows, Linux };
+
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -213,6 +216,12 @@ class Platform {
     // Whether the desktop has a notification area to show the icon in (a desktop may
     // have none at all).
     virtual bool HasNotificationArea() = 0;
+
+    // -- The desktop's words ---------------------------------------------------------
+    // Whose words the program's texts use for the things of the desktop: Windows' (the
+    // specified texts: "Start Menu", the RealAudio player) unless the backend runs on a
+    // desktop of another kind. The texts themselves are the app layer's (app/words.h).
+    virtual DesktopKind Desktop() { return DesktopKind::Windows; }
 
     // -- Auxiliary audio -----------------------------------------------------------
     virtual UINT auxGetNumDevs() = 0;

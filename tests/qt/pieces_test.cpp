@@ -80,6 +80,31 @@ TEST(DesktopEntries, QuoteExecArgumentsAsTheFormatAsksAndReadBack) {
     EXPECT_NE(text.find("Path=/opt/my apps/\n"), std::string::npos);
 }
 
+// What describes the program to menus is taken from the main group only, each key with
+// its translations, as written; a Categories key among them is the entry's one.
+TEST(DesktopEntries, CarryTheDescriptionOfAnotherEntry) {
+    const auto fields = DescriptionFields(
+        "# the package's\r\n[Desktop Entry]\r\nName=Zelvora\r\nGenericName=Radio\r\n"
+        "GenericName[de]=Radio\\sDE\r\n#Comment=no\r\nComment = Plays\r\nExec=zelvora\r\n"
+        "Keywords=radio;\r\nCategories=Audio;\r\nKeywordsX=no\r\n"
+        "[Desktop Action A]\r\nComment=not this\r\n");
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(fields, (Fields{{"GenericName", "Radio"},
+                              {"GenericName[de]", "Radio\\sDE"},
+                              {"Comment", "Plays"},
+                              {"Keywords", "radio;"},
+                              {"Categories", "Audio;"}}));
+    DesktopEntry e;
+    e.name = "Zelvora";
+    e.program = "/usr/bin/zelvora";
+    e.fields = fields;
+    const std::string text = DesktopEntryText(e);
+    EXPECT_NE(text.find("\nGenericName[de]=Radio\\sDE\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nCategories=Audio;\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Categories=AudioVideo"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Path="), std::string::npos) << text;
+}
+
 }  // namespace
 
 // The program's data files as built, installed under a prefix or unpacked into a

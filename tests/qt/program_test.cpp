@@ -193,6 +193,13 @@ TEST_F(QtDesktop, TheShortcutBoxesWriteValidDesktopEntriesAndRemoveThem) {
         EXPECT_NE(text.find("Exec=" + platform().GetModuleFileNameA() + "\n"), std::string::npos)
             << text;
         EXPECT_NE(text.find("Name=Zelvora\n"), std::string::npos) << text;
+        // What the package's entry tells menus and their searches, and no Path: the
+        // program finds its files by where it is.
+        for (const char* field :
+             {"GenericName=Internet Radio Launcher\n", "Comment=Start internet radio stations",
+              "Keywords=radio;stream;internet radio;\n", "Categories=AudioVideo;Audio;Player;\n"})
+            EXPECT_NE(text.find(field), std::string::npos) << field << " in:\n" << text;
+        EXPECT_EQ(text.find("Path="), std::string::npos) << text;
     }
     EXPECT_TRUE(fs::exists(Home() + "/.local/share/icons/hicolor/32x32/apps/zelvora.png"));
     for (TCheckBox* box : boxes) Click(box->Handle());
@@ -207,6 +214,37 @@ TEST_F(QtDesktop, TheShortcutBoxesWriteValidDesktopEntriesAndRemoveThem) {
     EXPECT_TRUE(RadioForm->DesktopCB->Checked());
     EXPECT_NE(ReadFile(entries[1]).find("Name=Zelvora"), std::string::npos);
     EXPECT_FALSE(RadioForm->StartMenuCB->Checked());
+}
+
+// The applications menu's entry takes the place of the installed entry of the same
+// name: it carries that entry's description, its translations included.
+TEST_F(QtDesktop, TheMenuEntryCarriesTheInstalledEntrysDescription) {
+    const std::string system = dir() + "/system";
+    WriteFile(system + "/applications/zelvora.desktop",
+              "[Desktop Entry]\nType=Application\nName=Zelvora\nGenericName=Radio Launcher\n"
+              "GenericName[de]=Internetradio\nComment=Radio from the tray\nExec=zelvora\n"
+              "Icon=zelvora\nKeywords=radio;sender;\nCategories=Audio;AudioVideo;\n"
+              "\n[Desktop Action Other]\nName=Other\nComment=Not this one\nExec=zelvora\n");
+    const char* saved = std::getenv("XDG_DATA_DIRS");
+    const std::string savedDirs = saved ? saved : "";
+    ::setenv("XDG_DATA_DIRS", system.c_str(), 1);
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    RadioForm->StartMenuCB->SetChecked(true);
+    if (saved)
+        ::setenv("XDG_DATA_DIRS", savedDirs.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_DIRS");
+    const std::string entry = Home() + "/.local/share/applications/zelvora.desktop";
+    EXPECT_EQ(Validate(entry), "");
+    const std::string text = ReadFile(entry);
+    for (const char* field : {"GenericName=Radio Launcher\n", "GenericName[de]=Internetradio\n",
+                              "Comment=Radio from the tray\n", "Keywords=radio;sender;\n",
+                              "Categories=Audio;AudioVideo;\n"})
+        EXPECT_NE(text.find(field), std::string::npos) << field << " in:\n" << text;
+    EXPECT_EQ(text.find("Not this one"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Categories=AudioVideo;Audio;Player;"), std::string::npos) << text;
+    EXPECT_NE(text.find("Exec=" + platform().GetModuleFileNameA() + "\n"), std::string::npos);
 }
 
 TEST_F(QtDesktop, TheAboutBoxShowsTheIntroductionFormattedAndHelpOpensAtItsTopic) {

@@ -90,4 +90,46 @@ TEST(CommandLines, AreTakenApartAsWindowsStartsThem) {
     EXPECT_EQ(split("p a\\\\\"b c\" \"d\"\"e\" f\\g").arguments, (Args{"a\\b c", "d\"e", "f\\g"}));
 }
 
+// The Linux program's own options: --help and --version win wherever they stand, an
+// unknown option is named, and the toolkit's options pass with their values, in each
+// of the ways the toolkit writes them.
+TEST(ProgramArguments, AskForHelpTheVersionOrARunAndNameAnUnknownOption) {
+    const Args toolkit{"-platform=", "-style=", "-session=", "-reverse"};
+    auto read = [&](const Args& args) { return plat::ReadProgramArguments(args, toolkit); };
+    using R = plat::ProgramRequest;
+
+    EXPECT_EQ(read({}).kind, R::Run);
+    EXPECT_EQ(read({"--help"}).kind, R::Help);
+    EXPECT_EQ(read({"-h"}).kind, R::Help);
+    EXPECT_EQ(read({"--version"}).kind, R::Version);
+    EXPECT_EQ(read({"--version", "--help"}).kind, R::Help);
+    EXPECT_EQ(read({"--bogus", "--help"}).kind, R::Help);
+    EXPECT_EQ(read({"--bogus", "--version"}).kind, R::Version);
+    // Arguments that are no options are passed over, as the program takes none.
+    EXPECT_EQ(read({"http://a/b", "file"}).kind, R::Run);
+
+    for (const Args& args : {Args{"-x"}, Args{"--helpme"}, Args{"-"}, Args{"-reverse=1"},
+                             Args{"-platform", "xcb", "--frobnicate"}}) {
+        const R r = read(args);
+        EXPECT_EQ(r.kind, R::Unknown) << args.back();
+        EXPECT_EQ(r.option, args.back());
+    }
+    for (const Args& args :
+         {Args{"-platform", "xcb"}, Args{"--platform", "wayland"}, Args{"-style=fusion"},
+          Args{"-session", "1234_5"}, Args{"-reverse"}, Args{"--reverse", "-style", "-x"}})
+        EXPECT_EQ(read(args).kind, R::Run) << args[0];
+    // A toolkit option's value is its, even when it looks like an option.
+    EXPECT_EQ(read({"-style", "--help"}).kind, R::Run);
+    EXPECT_EQ(read({"-session", "-1"}).kind, R::Run);
+}
+
+TEST(ProgramArguments, TheUsageBeginsWithItsLineAndNamesTheVersion) {
+    const std::string line = plat::ProgramUsageLine("zelvora");
+    EXPECT_EQ(line, "Usage: zelvora [--help] [--version]\n");
+    const std::string usage = plat::ProgramUsage("zelvora", "1.2");
+    EXPECT_TRUE(usage.starts_with(line)) << usage;
+    EXPECT_NE(usage.find("Zelvora 1.2"), std::string::npos) << usage;
+    EXPECT_TRUE(usage.ends_with("\n"));
+}
+
 }  // namespace

@@ -159,6 +159,9 @@ class HeadlessPlatform final : public Platform {
     // Where UserDataDirectory and ProgramDataDirectory point; empty: the module's folder.
     std::string userDataDir, programDataDir;
     bool notificationArea = true;  // what HasNotificationArea answers
+    // Whose words the program speaks (Desktop): Windows', the specified texts, unless a
+    // test asks for a Linux desktop's.
+    DesktopKind desktop = DesktopKind::Windows;
 
     std::deque<int> messageBoxAnswers;                         // empty: IDOK
     std::deque<std::optional<std::string>> openDialogAnswers;  // nullopt or empty: cancel
@@ -375,6 +378,7 @@ class HeadlessPlatform final : public Platform {
 
     BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATA& data) override;
     bool HasNotificationArea() override;
+    DesktopKind Desktop() override { return desktop; }
 
     UINT auxGetNumDevs() override;
     MMRESULT auxGetDevCapsA(UINT device, AUXCAPS* caps, UINT size) override;

@@ -54,12 +54,45 @@ std::string DesktopEntryText(const DesktopEntry& e) {
     text += "Type=Application\n";
     text += "Version=1.4\n";
     text += "Name=" + EscapeValue(e.name) + "\n";
+    bool categories = false;
+    for (const auto& [key, value] : e.fields) {
+        text += key + "=" + value + "\n";
+        categories = categories || key == "Categories";
+    }
     text += "Exec=" + EscapeValue(exec) + "\n";
     if (!e.workingDir.empty()) text += "Path=" + EscapeValue(e.workingDir) + "\n";
     if (!e.icon.empty()) text += "Icon=" + EscapeValue(e.icon) + "\n";
     text += "Terminal=false\n";
-    text += "Categories=AudioVideo;Audio;Player;\n";
+    if (!categories) text += "Categories=AudioVideo;Audio;Player;\n";
     return text;
+}
+
+std::vector<std::pair<std::string, std::string>> DescriptionFields(const std::string& entryText) {
+    static const char* const kDescribing[] = {"GenericName", "Comment", "Keywords", "Categories"};
+    std::vector<std::pair<std::string, std::string>> fields;
+    bool main = false;
+    std::size_t start = 0;
+    while (start < entryText.size()) {
+        std::size_t end = entryText.find('\n', start);
+        if (end == std::string::npos) end = entryText.size();
+        std::string line = entryText.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with('[')) {
+            main = line == "[Desktop Entry]";
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!main || line.starts_with('#') || equals == std::string::npos) continue;
+        std::string key = line.substr(0, equals);
+        while (!key.empty() && key.back() == ' ') key.pop_back();
+        const std::string base = key.substr(0, key.find('['));
+        std::string value = line.substr(equals + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        for (const char* describing : kDescribing)
+            if (base == describing) fields.emplace_back(key, value);
+    }
+    return fields;
 }
 
 std::string UnescapeValue(const std::string& value) {

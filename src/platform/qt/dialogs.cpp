@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 
 #include "platform/qt/qt_platform.h"
@@ -77,7 +78,21 @@ struct Filters {
     QString programs;  // the name standing for kProgramPattern, if any
 };
 
-// "Applications|*.exe|All Files|*.*" as Qt writes filters: "Applications (*)".
+// A description that ends in its own list of patterns, as Windows filters often do
+// ("Playlists (*.m3u, *.pls)"), without that list: Qt adds the list it filters by.
+QString WithoutPatterns(const QString& description) {
+    const qsizetype open = description.lastIndexOf(" (");
+    if (open < 0 || !description.endsWith(')')) return description;
+    const QString inside = description.mid(open + 2, description.size() - open - 3);
+    const QStringList words = inside.split(QRegularExpression("[,; ]+"), Qt::SkipEmptyParts);
+    if (words.isEmpty()) return description;
+    for (const QString& word : words)
+        if (!word.contains('*') && !word.contains('?')) return description;
+    return description.left(open);
+}
+
+// "Applications|*.exe|All Files|*.*" as Qt writes filters: "Applications (*)", one
+// list of patterns to each.
 Filters FiltersOf(const std::string& filter) {
     Filters out;
     const QStringList parts = Q(filter).split('|');
@@ -85,7 +100,7 @@ Filters FiltersOf(const std::string& filter) {
         QString pattern = parts[i + 1];
         const bool programs = pattern == kProgramPattern;
         pattern.replace(kProgramPattern, "*").replace("*.*", "*").replace(';', ' ');
-        out.names << parts[i] + " (" + pattern + ")";
+        out.names << WithoutPatterns(parts[i]) + " (" + pattern + ")";
         if (programs) out.programs = out.names.back();
     }
     return out;

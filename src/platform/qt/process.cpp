@@ -22,16 +22,51 @@
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
 
-// The program's icon lives in the backend's resources, which a static library must
+// The program's icon lives in the backend's resources (the large sizes rendered from
+// its SVG as the program is built, cmake/icons.cmake), which a static library must
 // register itself (outside any namespace, as the macro wants).
 static void InitResources() {
     Q_INIT_RESOURCE(zelvora);
+    Q_INIT_RESOURCE(zelvora_icons);
 }
 
 namespace plat::qt {
 
 std::unique_ptr<plat::Platform> MakePlatform(int& argc, char** argv) {
     return std::make_unique<qtb::QtPlatform>(argc, argv);
+}
+
+// Qt 6's: QGuiApplication's (the platform, its plugins, the first window's geometry,
+// title and icon, right to left, the session to restore, which the session manager
+// passes), QApplication's (style, style sheet, widget count) and those of the X11
+// platform (display, instance name, visual, grabs). Each is also written with two dashes.
+const std::vector<std::string>& ToolkitOptions() {
+    static const std::vector<std::string> options{
+        "-platform=",
+        "-platformpluginpath=",
+        "-platformtheme=",
+        "-plugin=",
+        "-qwindowgeometry=",
+        "-geometry=",
+        "-qwindowtitle=",
+        "-title=",
+        "-qwindowicon=",
+        "-icon=",
+        "-session=",
+        "-style=",
+        "-stylesheet=",
+        "-display=",
+        "-name=",
+        "-visual=",
+        "-qmljsdebugger=",
+        "-reverse",
+        "-testability",
+        "-widgetcount",
+        "-sync",
+        "-nograb",
+        "-dograb",
+    };
+    return options;
 }
 
 }  // namespace plat::qt

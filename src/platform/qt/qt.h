@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -15,6 +16,10 @@ namespace plat::qt {
 // Makes the QApplication when there is none yet (the platform then owns it), and the
 // platform over it; install the result with plat::Install.
 std::unique_ptr<plat::Platform> MakePlatform(int& argc, char** argv);
+
+// The options that Qt takes from the program's command line for itself (QApplication,
+// its X11 platform), as ReadProgramArguments wants them: "-style=" takes a value.
+const std::vector<std::string>& ToolkitOptions();
 
 // The widget of one of the current platform's windows; null for none or a window
 // without one. Tests find where a person would click through it.

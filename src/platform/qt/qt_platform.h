@@ -132,6 +132,7 @@ class QtPlatform final : public plat::Platform {
 
     BOOL Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& data) override;
     bool HasNotificationArea() override;
+    plat::DesktopKind Desktop() override { return plat::DesktopKind::Linux; }
 
     UINT auxGetNumDevs() override;
     MMRESULT auxGetDevCapsA(UINT device, plat::AUXCAPS* caps, UINT size) override;

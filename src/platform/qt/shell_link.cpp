@@ -1,7 +1,14 @@
 // The shell's link object on this desktop: a freedesktop entry that starts the target.
 // Its icon, when none is given, is the program's own, put into the user's icon theme
 // folder so that menus and desktops find it by name.
+//
+// An entry in the user's applications folder takes the place of the package's entry of
+// the same name (zelvora.desktop): it carries what that entry tells menus and their
+// searches of the program (its generic name, comment, keywords and categories), read
+// from the installed entry, or from the program's own copy of it where none is installed.
 #include <sys/stat.h>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
@@ -25,6 +32,29 @@ HRESULT FromError(DWORD error) {
 
 std::string Text(const char* s) {
     return s ? s : "";
+}
+
+// The installed entry of this file name in the system's data folders, else the copy
+// the program carries of its package's entry.
+std::vector<std::pair<std::string, std::string>> PackagedDescription(const QString& fileName) {
+    QStringList candidates;
+    for (const std::string& dir : xdg::DataDirs())
+        candidates << QString::fromStdString(dir) + "/applications/" + fileName;
+    candidates << ":/zelvora/" + fileName;
+    for (const QString& candidate : candidates) {
+        QFile file(candidate);
+        if (file.size() > 64 * 1024 || !file.open(QIODevice::ReadOnly)) continue;
+        return DescriptionFields(file.readAll().toStdString());
+    }
+    return {};
+}
+
+// The program finds its files by where it is, not by the folder it is started in: an
+// entry that would start it in its own folder needs no Path.
+bool IsProgramFolder(const std::string& dir, const std::string& program) {
+    if (dir.empty() || program.empty()) return false;
+    return QDir::cleanPath(QString::fromStdString(dir)) ==
+           QFileInfo(QString::fromStdString(program)).absolutePath();
 }
 
 // The program's icon as the theme's "zelvora", written once.
@@ -85,8 +115,10 @@ HRESULT Link::Save(const char16_t* fileName, plat::BOOL) {
     const std::string dir = QFileInfo(QString::fromStdString(path)).path().toStdString();
     if (path.empty() || !xdg::MakePath(dir)) return FromError(plat::ERROR_PATH_NOT_FOUND);
     DesktopEntry entry = entry_;
-    if (entry.name.empty())
-        entry.name = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
+    const QFileInfo file(QString::fromStdString(path));
+    if (entry.name.empty()) entry.name = file.completeBaseName().toStdString();
+    entry.fields = PackagedDescription(file.fileName());
+    if (IsProgramFolder(entry.workingDir, entry.program)) entry.workingDir.clear();
     entry.icon = iconFile_.empty() ? ProgramIcon(programIcon_) : iconFile_;
     if (DWORD error = plat::posix::fileops::ReplaceWith(readOnly_, path, DesktopEntryText(entry)))
         return FromError(error);

@@ -34,6 +34,8 @@ QString Text(const char* field, std::size_t size) {
     return QString::fromUtf8(field, static_cast<qsizetype>(strnlen(field, size)));
 }
 
+constexpr char kIdleTip[] = "Zelvora";
+
 // A tray icon wants a picture; an empty one is shown as nothing at all.
 QIcon Blank() {
     QPixmap pixmap(16, 16);
@@ -111,6 +113,9 @@ BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& da
     if (data.uFlags & plat::NIF_TIP)
         icon.setToolTip(PlainTip(QString::fromUtf8(
             data.szTip, static_cast<qsizetype>(strnlen(data.szTip, sizeof data.szTip)))));
+    // A tray here names its icons by their tips: the program's name while the tip says
+    // nothing else (Windows shows no tip then).
+    if (icon.toolTip().isEmpty()) icon.setToolTip(kIdleTip);
     if (icon.icon().isNull()) icon.setIcon(Blank());
     if (data.uFlags & plat::NIF_INFO) {
         if (!notifier_) notifier_ = std::make_unique<DesktopNotifier>();
@@ -131,8 +136,9 @@ QIcon QtPlatform::IconOf(HICON icon) const {
     return it == icons_.end() ? QIcon() : it->second;
 }
 
-// The program's own icon is its only resource, under both of its names. Loaded icons
-// are shared: one handle per name, never destroyed.
+// The program's own icon is its only resource, under both of its names: the 32-pixel
+// drawing and, for the large sizes, the same picture rendered from its SVG. Loaded
+// icons are shared: one handle per name, never destroyed.
 HICON QtPlatform::LoadIconA(const std::string& resourceName) {
     if (resourceName != "ZELVORA" && resourceName != "MAINICON") {
         lastError_ = 1813;  // ERROR_RESOURCE_TYPE_NOT_FOUND
@@ -141,7 +147,10 @@ HICON QtPlatform::LoadIconA(const std::string& resourceName) {
     HICON& shared = sharedIcons_["ZELVORA"];
     if (!shared) {
         shared = nextIcon_++;
-        icons_[shared] = QIcon(":/zelvora/zelvora.ico");
+        QIcon icon(":/zelvora/zelvora.ico");
+        for (int size : {48, 64, 128, 256})
+            icon.addFile(QString(":/zelvora/icons/%1.png").arg(size), QSize(size, size));
+        icons_[shared] = icon;
     }
     return shared;
 }
