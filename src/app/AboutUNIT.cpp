@@ -24,7 +24,9 @@ const char* const kBuiltInIntroduction =
 TAboutBox::TAboutBox(TComponent* owner) : TForm(owner, "TAboutBox") {
     SetName("AboutBox");
     SetCaption("About Zelvora --- Great Internet Radio on your PC!");
-    SetBorderStyle(bsSizeable);
+    // Its controls keep their places whatever its size; a Linux desktop that tiles
+    // windows would stretch one that may be resized, so there it keeps its size.
+    SetBorderStyle(plat::Current().Desktop() == plat::DesktopKind::Linux ? bsDialog : bsSizeable);
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 562, 408);

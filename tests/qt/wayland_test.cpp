@@ -8,9 +8,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
 #include <QApplication>
 #include <functional>
 #include <map>
+#include <vector>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,11 +55,21 @@ class QtWaylandDesktop : public QtProgram {
         Pointer("move " + std::to_string(at.x()) + " " + std::to_string(at.y()));
         Pointer(std::string("click ") + button);
     }
+    // Keys through a keyboard of wtype's own, which the seat has only while wtype
+    // runs: its first key comes with the keyboard's arrival, as one already held down
+    // that nobody sees pressed, so a Shift goes first. The events go on meanwhile, as
+    // the compositor hands the keyboard over while the keys come.
     void Keys(const QStringList& keys) {
-        for (const QString& key : keys) {
-            QProcess::execute("wtype", {"-k", key});
-            Pump(200);
-        }
+        QStringList args;
+        for (const QString& key : keys) args << "-k" << key;
+        Wtype(args);
+    }
+    void Wtype(const QStringList& keys) {
+        const QStringList args = QStringList{"-d", "60", "-k", "Shift_L"} + keys;
+        QProcess wtype;
+        wtype.start("wtype", args);
+        WaitFor([&] { return wtype.state() == QProcess::NotRunning; });
+        Pump(300);
     }
     // The whole screen as grim takes it, at the output's scale.
     QImage Screen(const std::string& name = "") {
@@ -84,18 +97,49 @@ class QtWaylandDesktop : public QtProgram {
         return QRect(int(found.x() / scale), int(found.y() / scale),
                      int(found.width() / scale) + 1, int(found.height() / scale) + 1);
     }
-    // Whether the screen below the bar shows anything but the background around a point.
-    bool ShowsBelowBar(QPoint near) {
+    // The rows of text of the menu the bar shows at the icon (white, within 260 pixels
+    // left of it, where no window of the tests stands), from the top, in logical
+    // pixels; none while there is no menu.
+    std::vector<QPoint> MenuRows(QRect icon) {
         const QImage screen = Screen();
         const double scale = Scale(screen);
-        const QRgb background = screen.pixel(screen.width() / 2, screen.height() - 2);
-        int drawn = 0;
-        const QRect area = QRect(near.x() - 200, kBarHeight + 2, 400, 80).intersected(
-            QRect(0, 0, int(screen.width() / scale), int(screen.height() / scale)));
-        for (int y = area.top(); y <= area.bottom(); y += 2)
-            for (int x = area.left(); x <= area.right(); x += 2)
-                if (screen.pixel(int(x * scale), int(y * scale)) != background) ++drawn;
-        return drawn > 100;
+        auto white = [&](int x, int y) { return qGray(screen.pixel(x, y)) > 245; };
+        QRect menu;
+        for (int y = 0; y < screen.height(); y += 2)
+            for (int x = std::max(0, int((icon.right() - 260) * scale)); x < screen.width(); x += 2)
+                if (white(x, y)) menu |= QRect(x, y, 1, 1);
+        std::vector<QPoint> rows;
+        if (menu.width() < 40 * scale) return rows;
+        int top = -1;
+        for (int y = menu.top(); y <= menu.bottom() + 1; ++y) {
+            bool text = false;
+            for (int x = menu.left() + int(8 * scale); x < menu.right() - int(24 * scale) && !text; ++x)
+                text = y <= menu.bottom() && qGray(screen.pixel(x, y)) < 160;
+            if (text && top < 0) top = y;
+            if (!text && top >= 0) {
+                if (y - top >= 4 * scale)
+                    rows.push_back(QPoint(int(menu.center().x() / scale), int((top + y) / 2 / scale)));
+                top = -1;
+            }
+        }
+        return rows;
+    }
+    // Opens the bar's menu at the icon and clicks its row counted from the top (from
+    // the end when negative).
+    bool ChooseFromMenu(QRect icon, int row) {
+        ClickAt(icon.center(), "right");
+        std::vector<QPoint> rows;
+        if (!WaitFor([&] { return (rows = MenuRows(icon)).size() >= 3; }, 5000)) {
+            Screen("no_menu");
+            return false;
+        }
+        Pump(300);
+        rows = MenuRows(icon);
+        Screen("tray_menu");
+        const int index = row < 0 ? int(rows.size()) + row : row;
+        if (index < 0 || index >= int(rows.size())) return false;
+        ClickAt(rows[index]);
+        return true;
     }
     // The windows sway floats, by title, with their size in logical pixels.
     std::map<std::string, QSize> FloatingWindows() {
@@ -112,6 +156,18 @@ class QtWaylandDesktop : public QtProgram {
         };
         walk(tree.object());
         return out;
+    }
+    // Runs then once when the condition holds, from within whatever loop runs then (a
+    // modal window's).
+    static void When(std::function<bool()> condition, std::function<void()> then) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, condition, then] {
+            if (!condition()) return;
+            poll->stop();
+            poll->deleteLater();
+            then();
+        });
+        poll->start(100);
     }
     static bool FixedAtItsSize(TForm* form) {
         QWidget* w = plat::qt::WidgetOf(form->Handle());
@@ -132,12 +188,8 @@ TEST_F(QtWayland, TheIconIsInTheBarsTrayAndTheMenuTheBarOpensPlaysAStation) {
         << "no icon in the bar's tray";
     EXPECT_TRUE(platform().HasNotificationArea());
 
-    ClickAt(icon.center(), "right");
-    ASSERT_TRUE(WaitFor([&] { return ShowsBelowBar(icon.center()); }, 5000))
-        << "the bar opened no menu at the icon";
-    Screen("tray_menu");
     // From the end: Exit, then the last station.
-    Keys({"Up", "Up", "Return"});
+    ASSERT_TRUE(ChooseFromMenu(icon, -2)) << "the bar opened no menu at the icon";
     ASSERT_TRUE(WaitFor([this] { return !Record("player").empty(); }));
     EXPECT_EQ(Record("player"), "http://rock.invalid/\n");
 }
@@ -150,48 +202,77 @@ TEST_F(QtWayland, TheWindowsFloatAtTheirSizeAndTakeEnterAndEscape) {
     QRect icon;
     ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon()).isValid(); }, 10000));
 
+    // The about box runs its own loop: what is done to it is done from in there.
+    bool aboutFixed = false, aboutFloats = false;
+    When([] { return AboutBox->Visible(); },
+         [&] {
+             Pump(500);
+             Screen("about_box");
+             aboutFixed = FixedAtItsSize(AboutBox);
+             aboutFloats = FloatingWindows().count(AboutBox->Caption()) == 1;
+             Keys({"Escape"});
+             // Closed in any case, or the test would wait in the box's loop for ever.
+             if (!WaitFor([] { return !AboutBox->Visible(); }, 3000)) AboutBox->Close();
+         });
     ClickAt(icon.center());
-    ASSERT_TRUE(WaitFor([] { return AboutBox->Visible() && RadioFloatWin->Visible(); }));
-    Pump(500);
-    Screen("about_box");
-    EXPECT_TRUE(FixedAtItsSize(AboutBox));
-    EXPECT_EQ(FloatingWindows().count(AboutBox->Caption()), 1u) << "the about box is tiled";
-    Keys({"Escape"});
-    ASSERT_TRUE(WaitFor([] { return !AboutBox->Visible(); })) << "Escape left the about box open";
+    ASSERT_TRUE(WaitFor([] { return RadioFloatWin->Visible() && !AboutBox->Visible(); }, 10000))
+        << "no about box, or Escape left it open";
+    EXPECT_TRUE(aboutFixed);
+    EXPECT_TRUE(aboutFloats) << "the about box is tiled";
     Pump(300);
     Screen("floating_window");
     EXPECT_TRUE(FixedAtItsSize(RadioFloatWin));
 
-    // The configuration window from the first item of the tray menu.
-    ClickAt(icon.center(), "right");
-    ASSERT_TRUE(WaitFor([&] { return ShowsBelowBar(icon.center()); }, 5000));
-    Keys({"Down", "Return"});
-    ASSERT_TRUE(WaitFor([] { return RadioForm->Visible(); }));
-    Pump(500);
-    Screen("configuration_window");
-    EXPECT_TRUE(FixedAtItsSize(RadioForm));
-    const auto floating = FloatingWindows();
-    ASSERT_EQ(floating.count(RadioForm->Caption()), 1u) << "the configuration window is tiled";
-    EXPECT_EQ(floating.at(RadioForm->Caption()), plat::qt::WidgetOf(RadioForm->Handle())->size());
-    Keys({"Return"});  // OK, the default button
-    EXPECT_TRUE(WaitFor([] { return !RadioForm->Visible(); })) << "Enter left the window open";
+    // The configuration window from the window's Configure menu, by its keys; it is
+    // modal, so it too is looked at from within its loop.
+    bool configFixed = false;
+    QSize configSize, floated;
+    When([] { return RadioForm->Visible(); },
+         [&] {
+             Pump(500);
+             Screen("configuration_window");
+             configFixed = FixedAtItsSize(RadioForm);
+             configSize = plat::qt::WidgetOf(RadioForm->Handle())->size();
+             const auto floating = FloatingWindows();
+             if (floating.count(RadioForm->Caption())) floated = floating.at(RadioForm->Caption());
+             Keys({"Return"});  // OK, the default button
+             if (!WaitFor([] { return !RadioForm->Visible(); }, 3000)) RadioForm->Close();
+         });
+    Wtype({"-M", "alt", "-k", "c", "-m", "alt", "-k", "c"});
+    ASSERT_TRUE(WaitFor([&] { return configSize.isValid() && !RadioForm->Visible(); }, 10000))
+        << "no configuration window, or Enter left it open";
+    EXPECT_TRUE(configFixed);
+    EXPECT_EQ(floated, configSize) << "the configuration window is tiled, or not at its size";
 }
 
 // With no tray the window is the only way back: closing it, as the desktop closes a
 // window, asks whether to exit, and No keeps it.
 TEST_F(QtWaylandNoTray, ClosingTheWindowAsksWhetherToExit) {
     WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    // The window shows at the start, and with it, the first time, the about box.
+    When([] { return AboutBox && AboutBox->Visible(); },
+         [&] {
+             Pump(500);
+             Keys({"Escape"});
+             if (!WaitFor([] { return !AboutBox->Visible(); }, 3000)) AboutBox->Close();
+         });
     Start();
     EXPECT_FALSE(platform().HasNotificationArea());
     ASSERT_TRUE(WaitFor([] { return RadioFloatWin->Visible(); })) << "no window at the start";
     Pump(500);
+    bool asked = false;
+    When([] { return QApplication::activeModalWidget() != nullptr; },
+         [&] {
+             asked = true;
+             Pump(500);
+             Screen("no_tray_question");
+             Keys({"Escape"});  // No
+             if (!WaitFor([] { return !QApplication::activeModalWidget(); }, 3000))
+                 QApplication::activeModalWidget()->close();
+         });
     QProcess::execute("swaymsg", {"[title=\"^Zelvora$\"]", "kill"});
-    ASSERT_TRUE(WaitFor([] { return QApplication::activeModalWidget() != nullptr; }))
-        << "no question";
-    Pump(500);
-    Screen("no_tray_question");
-    Keys({"Escape"});  // No
-    EXPECT_TRUE(WaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return asked && !QApplication::activeModalWidget(); }, 10000))
+        << "no question, or Escape left it open";
     Pump(300);
     EXPECT_TRUE(RadioFloatWin->Visible());
 }

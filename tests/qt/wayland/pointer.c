@@ -14,6 +14,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <wayland-client.h>
 
 /* Request signatures in the order the protocol numbers them. */
@@ -38,6 +39,14 @@ static const struct wl_interface pointer_interface = {
     "zwlr_virtual_pointer_v1", 1, 9, pointer_requests, 0, NULL};
 
 enum { MOTION_ABSOLUTE = 1, BUTTON = 2, FRAME = 4 };
+
+/* Event times in milliseconds, as a real device gives them: toolkits compare them (a
+ * menu ignores the release of the click that opened it for a moment). */
+static unsigned now_ms(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (unsigned)(t.tv_sec * 1000u + t.tv_nsec / 1000000u);
+}
 
 static struct wl_proxy* manager;
 static struct wl_seat* seat;
@@ -91,16 +100,15 @@ int main(int argc, char** argv) {
     wl_display_roundtrip(display);
     setvbuf(stdout, NULL, _IOLBF, 0);
     char line[128], word[16];
-    unsigned time = 1;
     while (fgets(line, sizeof line, stdin)) {
         int x, y;
         if (sscanf(line, "move %d %d", &x, &y) == 2 && x >= 0 && y >= 0) {
-            wl_proxy_marshal(pointer, MOTION_ABSOLUTE, time++, (unsigned)x, (unsigned)y, width,
+            wl_proxy_marshal(pointer, MOTION_ABSOLUTE, now_ms(), (unsigned)x, (unsigned)y, width,
                              height);
             wl_proxy_marshal(pointer, FRAME);
         } else if (sscanf(line, "click %15s", word) == 1 && button_code(word)) {
             for (unsigned state = 1;; state = 0) {
-                wl_proxy_marshal(pointer, BUTTON, time++, button_code(word), state);
+                wl_proxy_marshal(pointer, BUTTON, now_ms(), button_code(word), state);
                 wl_proxy_marshal(pointer, FRAME);
                 wl_display_roundtrip(display);
                 if (!state) break;
