@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -13,7 +14,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +56,16 @@ class QtWords : public QtProgram {
         action();
         delete poll;
         EXPECT_EQ(next, steps.size()) << "fewer windows came up than expected";
+    }
+    // What the screen shows there, for a person to look at, in $ZEL_TEST_OUTPUT.
+    void ShotOfScreen(const QRect& area, const std::string& name) {
+        const char* out = std::getenv("ZEL_TEST_OUTPUT");
+        if (!out || !*out) return;
+        std::filesystem::create_directories(out);
+        const QRect r = area.adjusted(-4, -4, 4, 4);
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+            .save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
     }
     // The filters and title of a file dialog, which it then cancels.
     std::function<void(QWidget*)> ReadDialog(QString& title, QStringList& filters) {
@@ -109,6 +125,20 @@ TEST_F(QtWords, TheWindowsMenusAndBoxesSpeakTheLinuxDesktopsWords) {
     }
     EXPECT_NE(std::find(menus.begin(), menus.end(), "&Open Player Window"), menus.end());
     EXPECT_NE(std::find(menus.begin(), menus.end(), "Choose Player..."), menus.end());
+    // Each menu open below its window, for a person to read.
+    for (int i : {0, 1}) {
+        QAction* top = bar->actions()[i];
+        bar->setActiveAction(top);
+        QMenu* menu = top->menu();
+        ASSERT_TRUE(WaitFor([menu] {
+            return menu->isVisible() && menu->windowHandle() && menu->windowHandle()->isExposed();
+        }));
+        Pump(200);
+        ShotOfScreen(Widget(RadioFloatWin->Handle())->frameGeometry().united(menu->geometry()),
+                     i == 0 ? "qt_floating_window_file_menu" : "qt_floating_window_configure_menu");
+        menu->hide();
+        Pump(100);
+    }
 
     RadioForm->Show();
     ASSERT_TRUE(ShowAndWait(RadioForm->Handle()));
