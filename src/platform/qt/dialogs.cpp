@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QWindow>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 
@@ -110,15 +111,21 @@ Filters FiltersOf(const std::string& filter) {
 
 // The window a box belongs to, so that the desktop keeps it above that window and
 // places it there: the owner's window while it shows, else the program's active one.
-QWidget* QtPlatform::OwnerWidget(HWND owner) {
+// Only as its transient parent, not its parent widget: a window that goes while the box
+// is open would take the box with it.
+void QtPlatform::BelongTo(QWidget& box, HWND owner) {
     Window* w = windows_.Find(owner);
     QWidget* widget = w && w->widget ? w->widget->window() : nullptr;
-    return widget && widget->isVisible() ? widget : QApplication::activeWindow();
+    if (!widget || !widget->isVisible()) widget = QApplication::activeWindow();
+    if (!widget || !widget->windowHandle()) return;
+    box.winId();  // makes its window
+    if (QWindow* window = box.windowHandle()) window->setTransientParent(widget->windowHandle());
 }
 
 int QtPlatform::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                             UINT type) {
-    QMessageBox box(BoxIcon(type), Q(caption), Q(text), ButtonsOf(type), OwnerWidget(owner));
+    QMessageBox box(BoxIcon(type), Q(caption), Q(text), ButtonsOf(type));
+    BelongTo(box, owner);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     return IdOf(box.exec());
@@ -162,7 +169,8 @@ bool Run(QFileDialog& dialog, plat::OpenFileRequest& request) {
 }  // namespace
 
 bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
-    QFileDialog dialog(OwnerWidget(request.owner), Q(request.title));
+    QFileDialog dialog(nullptr, Q(request.title));
+    BelongTo(dialog, request.owner);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     Prepare(dialog, request);
@@ -171,7 +179,8 @@ bool QtPlatform::GetOpenFileNameA(plat::OpenFileRequest& request) {
 
 // Qt's dialog asks before an existing file is replaced.
 bool QtPlatform::GetSaveFileNameA(plat::OpenFileRequest& request) {
-    QFileDialog dialog(OwnerWidget(request.owner), Q(request.title));
+    QFileDialog dialog(nullptr, Q(request.title));
+    BelongTo(dialog, request.owner);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(Q(request.defaultExt));

@@ -215,7 +215,7 @@ class QtPlatform final : public plat::Platform {
     std::shared_ptr<Network> network_;
 
     void SeedUserFolders();
-    QWidget* OwnerWidget(HWND owner);
+    void BelongTo(QWidget& box, HWND owner);
     void ConnectControl(Window& w);
     void OpenHelpPage(const std::string& page, const std::string& topic);
     PulseVolume& Volume();  // connected at the first question
