@@ -1,6 +1,6 @@
 // The words the program's texts use for the things of the desktop it runs on: the
 // player, the menus, the folders a shortcut goes to. On Windows (and on the headless
-// platform, unless a test asks for another desktop) they are the specified texts,
+// platform, unless a test asks for another desktop) they are the Windows texts,
 // unchanged; a Linux desktop has words of its own. Every such text is here, so that
 // the windows ask for a word rather than for a system.
 #pragma once

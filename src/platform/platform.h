@@ -219,7 +219,7 @@ class Platform {
 
     // -- The desktop's words ---------------------------------------------------------
     // Whose words the program's texts use for the things of the desktop: Windows' (the
-    // specified texts: "Start Menu", the RealAudio player) unless the backend runs on a
+    // Windows texts: "Start Menu", the RealAudio player) unless the backend runs on a
     // desktop of another kind. The texts themselves are the app layer's (app/words.h).
     virtual DesktopKind Desktop() { return DesktopKind::Windows; }
 

@@ -1,4 +1,4 @@
-// The words of the desktop the program runs on: the specified texts on Windows, which
+// The words of the desktop the program runs on: the Windows texts on Windows, which
 // the headless platform answers unless told otherwise, and a Linux desktop's words in
 // the same places when the platform says it runs on one.
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ class DesktopWordsTest : public AppTest {
     }
 };
 
-TEST_F(DesktopWordsTest, WindowsKeepsTheSpecifiedTexts) {
+TEST_F(DesktopWordsTest, WindowsKeepsItsOwnTexts) {
     StartOn(plat::DesktopKind::Windows);
     EXPECT_EQ(RadioFloatWin->OpenRealAudioWindow1->Caption(), "&Open RealAudio Window");
     EXPECT_EQ(RadioFloatWin->ConfigureRealAudioLocation1->Caption(),

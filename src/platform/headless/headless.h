@@ -159,7 +159,7 @@ class HeadlessPlatform final : public Platform {
     // Where UserDataDirectory and ProgramDataDirectory point; empty: the module's folder.
     std::string userDataDir, programDataDir;
     bool notificationArea = true;  // what HasNotificationArea answers
-    // Whose words the program speaks (Desktop): Windows', the specified texts, unless a
+    // Whose words the program speaks (Desktop): Windows', the Windows texts, unless a
     // test asks for a Linux desktop's.
     DesktopKind desktop = DesktopKind::Windows;
 
