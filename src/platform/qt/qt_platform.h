@@ -241,7 +241,7 @@ class QtPlatform final : public plat::Platform {
     };
     using TrayKey = std::pair<HWND, UINT>;
     std::map<TrayKey, TrayIcon> trayIcons_;
-    TrayIcon& AddTrayIcon(TrayKey key, UINT callback);
+    void AddTrayIcon(TrayKey key, UINT callback);
     void AskForTrayMenu(TrayKey key);
     QMenu* trayMenuWanted_ = nullptr;  // while an icon's window hands its menu over
     std::map<HICON, QIcon> icons_;

@@ -48,12 +48,14 @@ QIcon Blank() {
 QtPlatform::TrayIcon::~TrayIcon() {
     // Gone from the tray at once, so that a host hears of it before an exit; deleted
     // later, as either may be telling of a click just now.
-    if (icon) icon->hide();
-    if (icon) icon.release()->deleteLater();
+    if (icon) {
+        icon->hide();
+        icon.release()->deleteLater();
+    }
     if (menu) menu.release()->deleteLater();
 }
 
-QtPlatform::TrayIcon& QtPlatform::AddTrayIcon(TrayKey key, UINT callback) {
+void QtPlatform::AddTrayIcon(TrayKey key, UINT callback) {
     TrayIcon& tray = trayIcons_[key];
     tray.callback = callback;
     tray.menu = std::make_unique<QMenu>();
@@ -72,7 +74,6 @@ QtPlatform::TrayIcon& QtPlatform::AddTrayIcon(TrayKey key, UINT callback) {
     QObject::connect(tray.menu.get(), &QMenu::aboutToShow, tray.menu.get(),
                      [this, key] { AskForTrayMenu(key); });
     tray.icon->setContextMenu(tray.menu.get());
-    return tray;
 }
 
 // The icon's window answers through TrackPopupMenu, which fills the menu then.
