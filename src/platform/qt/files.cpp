@@ -6,6 +6,7 @@
 
 #include "platform/posix/profile.h"
 #include "platform/posix/text.h"
+#include "platform/qt/input_filter.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/xdg.h"
 
@@ -112,7 +113,7 @@ void QtPlatform::SeedUserFolders() {
     foldersSeeded_ = true;
     const std::string applications = xdg::DataHome() + "/applications";
     const std::pair<const char*, std::string> folders[] = {
-        {"Desktop", xdg::UserDir("DESKTOP")},
+        {"Desktop", xdg::DefaultUserDir("DESKTOP")},
         {"Start Menu", applications},
         {"Programs", applications},
         {"Startup", xdg::ConfigHome() + "/autostart"},
@@ -120,6 +121,11 @@ void QtPlatform::SeedUserFolders() {
     };
     for (const auto& [name, path] : folders)
         registry_.SetString(plat::HKEY_CURRENT_USER, kShellFolders, name, path);
+    // The desktop folder the user renamed or moved comes a moment later; the program
+    // reads it only when a shortcut is made on the desktop, which is never at start.
+    xdg::AskUserDir("DESKTOP", poster_.get(), [this](const std::string& desktop) {
+        registry_.SetString(plat::HKEY_CURRENT_USER, kShellFolders, "Desktop", desktop);
+    });
 }
 
 LONG QtPlatform::RegOpenKeyExA(HKEY root, const char* subKey, DWORD, DWORD, HKEY* result) {

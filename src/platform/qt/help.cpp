@@ -8,11 +8,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 #include <cstdlib>
 
 #include "platform/help_page.h"
 #include "platform/qt/desktop_entry.h"
+#include "platform/qt/input_filter.h"
 #include "platform/qt/qt_platform.h"
 
 namespace qtb {
@@ -48,16 +50,8 @@ bool OpenInBrowserVariable(const QString& url) {
     return false;
 }
 
-// The desktop's default web browser, by the Exec line of its desktop entry.
-bool OpenInDefaultBrowser(const QString& url) {
-    QProcess settings;
-    settings.start("xdg-settings", {"get", "default-web-browser"});
-    if (!settings.waitForFinished(3000)) {
-        settings.kill();
-        settings.waitForFinished(1000);
-        return false;
-    }
-    const QString id = QString::fromLocal8Bit(settings.readAllStandardOutput()).trimmed();
+// The browser of the desktop entry, by its Exec line.
+bool OpenWithEntry(const QString& id, const QString& url) {
     const QString entry = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
     QFile file(entry);
     if (id.isEmpty() || entry.isEmpty() || !file.open(QIODevice::ReadOnly)) return false;
@@ -75,12 +69,36 @@ bool OpenInDefaultBrowser(const QString& url) {
     return false;
 }
 
+// The desktop's default web browser, as xdg-settings names it (a shell script that may
+// take a while): asked without waiting, and the page opened when it answers; Qt's own
+// way when it cannot tell or takes over 3 s.
+void OpenInDefaultBrowser(const QString& url, QObject* context) {
+    auto* settings = new QProcess(context);
+    auto fallback = [url] { QDesktopServices::openUrl(QUrl(url)); };
+    QObject::connect(settings, &QProcess::finished, settings,
+                     [settings, url, fallback](int exitCode, QProcess::ExitStatus status) {
+                         settings->deleteLater();
+                         const QString id =
+                             QString::fromLocal8Bit(settings->readAllStandardOutput()).trimmed();
+                         if (status != QProcess::NormalExit || exitCode != 0 ||
+                             !OpenWithEntry(id, url))
+                             fallback();
+                     });
+    QObject::connect(settings, &QProcess::errorOccurred, settings,
+                     [settings, fallback](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         settings->deleteLater();
+                         fallback();
+                     });
+    QTimer::singleShot(3000, settings, [settings] { settings->kill(); });
+    settings->start("xdg-settings", {"get", "default-web-browser"});
+}
+
 }  // namespace
 
 void QtPlatform::OpenHelpPage(const std::string& page, const std::string& topic) {
     const QString url = QString::fromStdString(plat::HelpPageUrl(page, topic));
-    if (OpenInBrowserVariable(url) || OpenInDefaultBrowser(url)) return;
-    QDesktopServices::openUrl(QUrl(url));
+    if (!OpenInBrowserVariable(url)) OpenInDefaultBrowser(url, poster_.get());
 }
 
 BOOL QtPlatform::WinHelpA(HWND, const std::string& helpFile, UINT command, std::uintptr_t data) {

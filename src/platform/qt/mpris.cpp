@@ -2,11 +2,10 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace qtb {
@@ -21,16 +20,8 @@ const char* const kProperties = "org.freedesktop.DBus.Properties";
 // A player that stops but keeps running is asked to quit after this long: mpv ends
 // on Stop by itself, VLC stays open with an empty playlist.
 constexpr int kQuitAfterMs = 400;
-// The bus daemon answers at once; a daemon that does not is not waited for long.
+// The bus daemon answers at once; an answer that does not come in this time is dropped.
 constexpr int kDaemonTimeoutMs = 500;
-
-// Without a session bus libdbus would start one for the X display: that bus would
-// outlive this program, and a tray host on it would take the icon from the X tray.
-bool HasSessionBus() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + "/bus");
-}
 
 // Values inside variants come as D-Bus arguments until asked for as a map.
 QVariantMap AsMap(const QVariant& value) {
@@ -40,8 +31,9 @@ QVariantMap AsMap(const QVariant& value) {
 
 }  // namespace
 
-Mpris::Mpris(std::function<void(plat::DWORD)> changed) : changed_(std::move(changed)) {
-    if (!HasSessionBus()) return;
+Mpris::Mpris(bool sessionBus, std::function<void(plat::DWORD)> changed)
+    : changed_(std::move(changed)) {
+    if (!sessionBus) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
     connected_ = true;
@@ -53,28 +45,46 @@ Mpris::Mpris(std::function<void(plat::DWORD)> changed) : changed_(std::move(chan
     Scan();
 }
 
+// The players already there when the program starts; those that come later are told
+// of by NameOwnerChanged.
 void Mpris::Scan() {
-    QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
-    if (!daemon) return;
-    daemon->setTimeout(kDaemonTimeoutMs);
-    const QDBusReply<QStringList> names = daemon->registeredServiceNames();
-    if (!names.isValid()) return;
-    for (const QString& name : names.value()) {
-        if (!name.startsWith(kPrefix)) continue;
-        const QDBusReply<QString> owner = daemon->serviceOwner(name);
-        if (owner.isValid() && !instances_.contains(owner.value())) Add(name, owner.value());
-    }
+    AskDaemon("ListNames", {}, [this](const QDBusMessage& reply) {
+        for (const QString& name : reply.arguments().value(0).toStringList())
+            if (name.startsWith(kPrefix))
+                AskDaemon("GetNameOwner", name, [this, name](const QDBusMessage& owner) {
+                    Add(name, owner.arguments().value(0).toString());
+                });
+    });
 }
 
+// Known once the daemon has said which process is behind the connection.
 void Mpris::Add(const QString& name, const QString& owner) {
-    QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
-    const QDBusReply<uint> pid = daemon->servicePid(owner);
-    if (!pid.isValid()) return;
-    Instance& instance = instances_[owner];
-    instance.name = name;
-    instance.pid = static_cast<plat::DWORD>(pid.value());
-    Ask(owner, kRoot);
-    Ask(owner, kPlayer);
+    if (owner.isEmpty() || instances_.contains(owner)) return;
+    AskDaemon("GetConnectionUnixProcessID", owner, [this, name, owner](const QDBusMessage& reply) {
+        const uint pid = reply.arguments().value(0).toUInt();
+        if (pid == 0 || instances_.contains(owner)) return;
+        Instance& instance = instances_[owner];
+        instance.name = name;
+        instance.pid = static_cast<plat::DWORD>(pid);
+        Ask(owner, kRoot);
+        Ask(owner, kPlayer);
+        if (changed_) changed_(instance.pid);
+    });
+}
+
+// The bus daemon's answer comes to then; an error or no answer in time is dropped.
+void Mpris::AskDaemon(const char* method, const QString& argument,
+                      std::function<void(const QDBusMessage&)> then) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method);
+    if (!argument.isEmpty()) call << argument;
+    auto* watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, kDaemonTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [then = std::move(then)](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                if (!w->isError()) then(w->reply());
+            });
 }
 
 // Every property of the interface, read when the reply comes.
@@ -118,10 +128,7 @@ void Mpris::OwnerChanged(const QString& name, const QString& oldOwner, const QSt
         instances_.erase(gone);
         if (changed_) changed_(pid);
     }
-    if (newOwner.isEmpty()) return;
     Add(name, newOwner);
-    if (auto added = instances_.find(newOwner); added != instances_.end() && changed_)
-        changed_(added->second.pid);
 }
 
 void Mpris::PropertiesChanged(const QString& interface, const QVariantMap& changed,
@@ -132,14 +139,13 @@ void Mpris::PropertiesChanged(const QString& interface, const QVariantMap& chang
     if (interface == kPlayer || interface == kRoot) Apply(instance->second, changed);
 }
 
-// An instance that registered a moment ago may not have been announced yet.
+// Only what the bus has told already: a player whose instance is not known yet (one
+// that registered a moment ago) is taken for one without, rather than the GUI waiting
+// for the daemon; Stop then ends it by its process instead.
 Mpris::Instances::iterator Mpris::Find(plat::DWORD pid) {
     if (!connected_ || pid == 0) return instances_.end();
-    for (int pass = 0; pass < 2; ++pass) {
-        for (auto it = instances_.begin(); it != instances_.end(); ++it)
-            if (it->second.pid == pid) return it;
-        if (pass == 0) Scan();
-    }
+    for (auto it = instances_.begin(); it != instances_.end(); ++it)
+        if (it->second.pid == pid) return it;
     return instances_.end();
 }
 

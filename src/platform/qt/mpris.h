@@ -1,10 +1,10 @@
 // The players on the session bus, reached through MPRIS: each instance known by the
 // process behind its bus connection, kept up to date by the bus's signals.
 //
-// No call here waits on a player: requests to players are sent and their answers
-// not waited for, and what they publish (title, whether they can quit or raise) arrives
-// by asynchronous replies and the PropertiesChanged signal. Only the bus daemon
-// itself is asked and waited for, briefly.
+// No call here waits: requests to players and to the bus daemon are sent and their
+// answers not waited for; which players there are, their processes and what they
+// publish (title, whether they can quit or raise) arrive by asynchronous replies and
+// the NameOwnerChanged and PropertiesChanged signals.
 #pragma once
 
 #include <QDBusMessage>
@@ -25,8 +25,9 @@ class Mpris final : public QObject {
 
   public:
     // changed is called with a player's process id when its title changes, or when
-    // it appears on the bus or leaves it.
-    explicit Mpris(std::function<void(plat::DWORD)> changed);
+    // it appears on the bus or leaves it. Without a session bus that answers there
+    // are no instances.
+    Mpris(bool sessionBus, std::function<void(plat::DWORD)> changed);
 
     // Player.Stop to the process's instance, then Quit when the player runs on with
     // nothing to play. False when the process has no instance.
@@ -58,6 +59,8 @@ class Mpris final : public QObject {
     };
     void Scan();
     void Add(const QString& name, const QString& owner);
+    void AskDaemon(const char* method, const QString& argument,
+                   std::function<void(const QDBusMessage&)> then);
     void Ask(const QString& owner, const char* interface);
     void Apply(Instance& instance, const QVariantMap& properties);
     using Instances = std::map<QString, Instance>;  // by the unique name of their connection

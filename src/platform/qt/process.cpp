@@ -120,7 +120,8 @@ bool HasScheme(const std::string& address) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(int& argc, char** argv) {
+QtPlatform::QtPlatform(int& argc, char** argv)
+    : bus_(std::make_unique<SessionBusProbe>()) {  // asks while Qt starts
     if (!QApplication::instance()) {
         ownApp_ = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName("zelvora");
@@ -133,6 +134,8 @@ QtPlatform::QtPlatform(int& argc, char** argv) {
     poster_ = std::make_unique<Poster>(windows_);
     qApp->installEventFilter(input_.get());
     QApplication::setWindowIcon(IconOf(LoadIconA("ZELVORA")));
+    // Settled before the first window or tray icon, whose making Qt may have ask the bus.
+    bus_->Answers();
 }
 
 QtPlatform::~QtPlatform() {

@@ -59,7 +59,7 @@ std::vector<DWORD> QtPlatform::ProcessesPlaying(const std::string& address) {
 
 Mpris& QtPlatform::Players() {
     if (!mpris_)
-        mpris_ = std::make_unique<Mpris>([this](DWORD pid) {
+        mpris_ = std::make_unique<Mpris>(bus_->Answers(), [this](DWORD pid) {
             if (nowPlayingWindow_) PostMessageA(nowPlayingWindow_, nowPlayingMessage_, pid, 0);
         });
     return *mpris_;

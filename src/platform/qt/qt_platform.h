@@ -22,6 +22,7 @@ class QSocketNotifier;
 #include "platform/posix/files.h"
 #include "platform/posix/registry.h"
 #include "platform/qt/lifetime.h"
+#include "platform/qt/session_bus.h"
 #include "platform/qt/window_table.h"
 
 namespace qtb {
@@ -220,6 +221,7 @@ class QtPlatform final : public plat::Platform {
     void OpenHelpPage(const std::string& page, const std::string& topic);
     PulseVolume& Volume();  // connected at the first question
 
+    std::unique_ptr<SessionBusProbe> bus_;  // asked before anything uses the bus
     std::unique_ptr<QApplication> ownApp_;  // when this platform made the application
     DWORD lastError_ = 0;
     plat::posix::Files files_{lastError_};

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 #include <cstdlib>
 
 namespace qtb::xdg {
@@ -15,6 +16,9 @@ std::string AbsoluteFrom(const char* variable, const std::string& fallback) {
     const char* value = std::getenv(variable);
     return value && value[0] == '/' ? std::string(value) : fallback;
 }
+
+// xdg-user-dir reads one small file; one that takes longer than this is ended.
+constexpr int kAskMs = 3000;
 
 }  // namespace
 
@@ -49,20 +53,28 @@ std::string ProgramDataDir(const std::string& programDir) {
     return programDir;
 }
 
-std::string UserDir(const std::string& name) {
-    QProcess process;
-    process.start("xdg-user-dir", {QString::fromStdString(name)});
-    if (process.waitForFinished(3000) && process.exitCode() == 0) {
-        const std::string dir =
-            QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed().toStdString();
-        if (!dir.empty() && dir[0] == '/') return dir;
-    }
-    process.kill();
-    process.waitForFinished(1000);
-    // The folder's name as xdg-user-dirs makes it by default: "DESKTOP" -> ~/Desktop.
+std::string DefaultUserDir(const std::string& name) {
     QString folder = QString::fromStdString(name).toLower();
     if (!folder.isEmpty()) folder[0] = folder[0].toUpper();
     return Home() + "/" + folder.toStdString();
+}
+
+void AskUserDir(const std::string& name, QObject* context,
+                std::function<void(const std::string&)> then) {
+    auto* process = new QProcess(context);
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, then = std::move(then)](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || exitCode != 0) return;
+                         const std::string dir = QString::fromLocal8Bit(
+                             process->readAllStandardOutput()).trimmed().toStdString();
+                         if (!dir.empty() && dir[0] == '/') then(dir);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process](auto error) {
+        if (error == QProcess::FailedToStart) process->deleteLater();
+    });
+    QTimer::singleShot(kAskMs, process, [process] { process->kill(); });
+    process->start("xdg-user-dir", {QString::fromStdString(name)});
 }
 
 bool MakePath(const std::string& dir) {

@@ -2,6 +2,8 @@
 // freedesktop.org rules define them.
 #pragma once
 
+#include <QObject>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,14 @@ std::vector<std::string> DataDirs();
 // prefix, or a package unpacked elsewhere), else zelvora in a data folder of DataDirs.
 // The program's folder when none of them holds the help.
 std::string ProgramDataDir(const std::string& programDir);
-// A user folder by its xdg-user-dirs name ("DESKTOP"), as xdg-user-dir tells it;
-// ~/Desktop (and so on) when it cannot.
-std::string UserDir(const std::string& name);
+// A user folder by its xdg-user-dirs name ("DESKTOP") as xdg-user-dirs makes it by
+// default: ~/Desktop (and so on).
+std::string DefaultUserDir(const std::string& name);
+// Asks xdg-user-dir for the folder without waiting: then gets its answer on the GUI
+// thread, unless it fails, says nothing usable or takes over 3 s; context ends the
+// question when it is deleted.
+void AskUserDir(const std::string& name, QObject* context,
+                std::function<void(const std::string&)> then);
 // Makes the folder and those above it; false when it is not there afterwards.
 bool MakePath(const std::string& dir);
 
