@@ -68,6 +68,8 @@ T* As(WindowTable& windows, HWND hwnd) {
 }  // namespace
 
 void QtPlatform::ConnectControl(Window& w) {
+    // Deleted with the window's entry, and so are these connections, and only these.
+    QObject* context = w.link.get();
     WindowTable& windows = windows_;
     const HWND h = w.hwnd;
     QWidget* widget = w.widget;
@@ -79,14 +81,14 @@ void QtPlatform::ConnectControl(Window& w) {
         case WindowKind::Button:
         case WindowKind::GlyphButton:
             QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked,
-                             widget, [&windows, h] { Notify(windows, h, plat::ZM_CLICK); });
+                             context, [&windows, h] { Notify(windows, h, plat::ZM_CLICK); });
             break;
         case WindowKind::CheckBox:
-            QObject::connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, widget,
+            QObject::connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, context,
                              [&windows, h](bool on) { Notify(windows, h, plat::ZM_CHECK, on); });
             break;
         case WindowKind::Edit:
-            QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, widget,
+            QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, context,
                              [&windows, h](const QString& text) {
                                  const std::string typed = text.toStdString();
                                  Notify(windows, h, plat::ZM_TEXT, 0,
@@ -95,15 +97,15 @@ void QtPlatform::ConnectControl(Window& w) {
             break;
         case WindowKind::ListBox:
             QObject::connect(static_cast<QListWidget*>(widget), &QListWidget::itemSelectionChanged,
-                             widget, [&windows, h] { ReportListSelection(windows, h); });
+                             context, [&windows, h] { ReportListSelection(windows, h); });
             break;
         case WindowKind::ListView:
             QObject::connect(static_cast<QTreeWidget*>(widget),
-                             &QTreeWidget::itemSelectionChanged, widget,
+                             &QTreeWidget::itemSelectionChanged, context,
                              [&windows, h] { ReportViewSelection(windows, h); });
             break;
         case WindowKind::ComboList:
-            QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, widget,
+            QObject::connect(static_cast<QComboBox*>(widget), &QComboBox::activated, context,
                              [&windows, h, quietOf](int index) {
                                  if (!quietOf())
                                      Notify(windows, h, plat::ZM_SELECT,
@@ -111,12 +113,12 @@ void QtPlatform::ConnectControl(Window& w) {
                              });
             break;
         case WindowKind::TrackBar:
-            QObject::connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, widget,
+            QObject::connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, context,
                              [&windows, h](int v) { ReportPosition(windows, h, v); });
             break;
         case WindowKind::TabControl:
             QObject::connect(static_cast<TabsWidget*>(widget)->Bar(), &QTabBar::currentChanged,
-                             widget, [&windows, h, quietOf](int index) {
+                             context, [&windows, h, quietOf](int index) {
                                  if (!quietOf())
                                      Notify(windows, h, plat::ZM_SELECT,
                                             static_cast<WPARAM>(index));

@@ -65,13 +65,12 @@ Network::~Network() {
 }
 
 void Network::Drop(Call& call) {
+    call.link.reset();  // nothing the reply or lookup says now reaches the call
     if (call.reply) {
-        call.reply->disconnect();
         if (call.reply->isRunning()) call.reply->abort();
         call.reply->deleteLater();
     }
     if (call.lookup) {
-        call.lookup->disconnect();
         call.lookup->abort();
         call.lookup.release()->deleteLater();
     }
@@ -120,21 +119,21 @@ void Network::Connect(plat::UINT id, Call& c, std::size_t connectMs) {
     QObject::connect(c.connectLimit.get(), &QTimer::timeout,
                      [this, id] { End(id, plat::NET_TIMEOUT); });
     c.connectLimit->start(static_cast<int>(connectMs));
-    QObject::connect(reply, &QNetworkReply::requestSent, reply, [&c] {
+    QObject::connect(reply, &QNetworkReply::requestSent, c.link.get(), [&c] {
         c.sent = true;
         if (c.connectLimit) c.connectLimit->stop();
     });
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this, id, &c, reply] {
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, c.link.get(), [this, id, &c, reply] {
         bool known = false;
         const qlonglong length =
             reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
         if (known && length > static_cast<qlonglong>(c.maxBytes)) End(id, plat::NET_TOO_LARGE);
     });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [this, id, &c] {
+    QObject::connect(reply, &QNetworkReply::readyRead, c.link.get(), [this, id, &c] {
         Read(c);
         if (c.response.body.size() > c.maxBytes) End(id, plat::NET_TOO_LARGE);
     });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [this, id] { Replied(id); });
+    QObject::connect(reply, &QNetworkReply::finished, c.link.get(), [this, id] { Replied(id); });
 }
 
 void Network::Read(Call& c) {
@@ -200,7 +199,7 @@ plat::UINT Network::Query(const std::string& name, plat::WORD type, plat::HWND w
     call->message = message;
     call->dns = true;
     call->lookup = std::make_unique<QDnsLookup>(LookupType(type), QString::fromStdString(name));
-    QObject::connect(call->lookup.get(), &QDnsLookup::finished,
+    QObject::connect(call->lookup.get(), &QDnsLookup::finished, call->link.get(),
                      [this, id] { Guarded(*this, id, [&] { LookedUp(id); }); });
     QDnsLookup* lookup = call->lookup.get();
     calls_[id] = std::move(call);

@@ -50,6 +50,9 @@ class Network {
         std::unique_ptr<QTimer> connectLimit, wholeLimit;
         plat::HttpResponse response;
         plat::DnsAnswer answer;
+        // The context of this program's connections to the reply or lookup: dropping
+        // it ends them, and leaves Qt's own connections to those objects alone.
+        std::unique_ptr<QObject> link = std::make_unique<QObject>();
     };
     void Connect(plat::UINT id, Call& call, std::size_t expected);
     void Read(Call& call);

@@ -25,6 +25,9 @@ struct Window {
     bool guiCapture = false;  // SetCapture from the GUI library is in force
     int lastSelection = -2;   // list box: the row last reported
     int lastPosition = 0;     // track bar: the position last known
+    // The context of the backend's connections to the widget's signals: they end with
+    // this entry, while Qt's own connections to the widget stay.
+    std::unique_ptr<QObject> link = std::make_unique<QObject>();
     QFont font;               // the font the library asked for
 };
 

@@ -251,8 +251,6 @@ BOOL QtPlatform::DestroyWindow(HWND window) {
         // Later, not now: the widget may be in the middle of telling us something.
         widget->hide();
         widget->setProperty(kHandleProperty, QVariant());
-        widget->disconnect();
-        if (auto* tabs = dynamic_cast<TabsWidget*>(widget.data())) tabs->Bar()->disconnect();
         widget->deleteLater();
     }
     return 1;
