@@ -355,4 +355,15 @@ Platform& Current();
 void Install(std::unique_ptr<Platform> platform);
 std::unique_ptr<Platform> Uninstall();
 
+// RegisterWindowMessageA for the backends that have no system to ask: numbers from
+// 0xC000 as Windows gives them, one per name whatever its case (ASCII), within this
+// process; 0 for an empty name and once the 0x4000 numbers are used up.
+class RegisteredMessages {
+  public:
+    UINT Register(const std::string& name);
+
+  private:
+    std::vector<std::string> names_;  // message 0xC000 + n is name n
+};
+
 }  // namespace plat

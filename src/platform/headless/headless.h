@@ -464,7 +464,7 @@ class HeadlessPlatform final : public Platform {
     int channelAddresses_ = 0;
 
     std::unique_ptr<State> state_;
-    std::vector<std::string> registeredMessages_;  // message 0xC000 + n is name n
+    plat::RegisteredMessages registeredMessages_;
 };
 
 }  // namespace plat::headless

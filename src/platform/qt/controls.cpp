@@ -35,27 +35,24 @@ int SelectedRow(const QListWidget* list) {
 void ReportListSelection(WindowTable& windows, HWND hwnd) {
     Window* w = windows.Find(hwnd);
     auto* list = w ? qobject_cast<QListWidget*>(w->widget.data()) : nullptr;
-    if (!list || w->quiet) return;
+    if (!list || w->control.Quiet()) return;
     const int row = SelectedRow(list);
-    if (row == w->lastSelection) return;
-    w->lastSelection = row;
+    if (!w->control.TakeSelection(row)) return;
     Notify(windows, hwnd, plat::ZM_SELECT, static_cast<WPARAM>(row));
 }
 
 void ReportViewSelection(WindowTable& windows, HWND hwnd) {
     Window* w = windows.Find(hwnd);
     auto* view = w ? qobject_cast<QTreeWidget*>(w->widget.data()) : nullptr;
-    if (!view || w->quiet) return;
+    if (!view || w->control.Quiet()) return;
     const int row = ListViewSelection(view);
-    if (row == w->lastSelection) return;
-    w->lastSelection = row;
+    if (!w->control.TakeSelection(row)) return;
     Notify(windows, hwnd, plat::ZM_SELECT, static_cast<WPARAM>(row));
 }
 
 void ReportPosition(WindowTable& windows, HWND hwnd, int position) {
     Window* w = windows.Find(hwnd);
-    if (!w || w->quiet || position == w->lastPosition) return;
-    w->lastPosition = position;
+    if (!w || !w->control.TakePosition(position)) return;
     Notify(windows, hwnd, plat::ZM_SCROLL, static_cast<WPARAM>(position));
 }
 
@@ -68,14 +65,14 @@ T* As(WindowTable& windows, HWND hwnd) {
 }  // namespace
 
 void QtPlatform::ConnectControl(Window& w) {
-    // Deleted with the window's entry, and so are these connections, and only these.
-    QObject* context = w.link.get();
     WindowTable& windows = windows_;
     const HWND h = w.hwnd;
     QWidget* widget = w.widget;
+    // Deleted with the window's entry, and so are these connections, and only these.
+    QObject* context = w.link.get();
     auto quietOf = [&windows, h] {
         Window* x = windows.Find(h);
-        return !x || x->quiet;
+        return !x || x->control.Quiet();
     };
     switch (w.kind) {
         case WindowKind::Button:
@@ -136,12 +133,12 @@ void QtPlatform::ListInsert(HWND list, int index, const std::string& text) {
     Quiet quiet(w);
     if (auto* l = As<QListWidget>(windows_, list)) {
         l->insertItem(index < 0 ? l->count() : index, Q(text));
-        w->lastSelection = SelectedRow(l);
+        w->control.SetSelection(SelectedRow(l));
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->insertItem(index < 0 ? c->count() : index, Q(text));
     } else if (auto* v = As<QTreeWidget>(windows_, list)) {
         ListViewInsert(v, index, text);
-        w->lastSelection = ListViewSelection(v);
+        w->control.SetSelection(ListViewSelection(v));
     }
 }
 
@@ -150,12 +147,12 @@ void QtPlatform::ListDelete(HWND list, int index) {
     Quiet quiet(w);
     if (auto* l = As<QListWidget>(windows_, list)) {
         delete l->takeItem(index);
-        w->lastSelection = SelectedRow(l);
+        w->control.SetSelection(SelectedRow(l));
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->removeItem(index);
     } else if (auto* v = As<QTreeWidget>(windows_, list)) {
         delete v->takeTopLevelItem(index);
-        w->lastSelection = ListViewSelection(v);
+        w->control.SetSelection(ListViewSelection(v));
     }
 }
 
@@ -164,12 +161,12 @@ void QtPlatform::ListClear(HWND list) {
     Quiet quiet(w);
     if (auto* l = As<QListWidget>(windows_, list)) {
         l->clear();
-        w->lastSelection = -1;
+        w->control.SetSelection(-1);
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->clear();
     } else if (auto* v = As<QTreeWidget>(windows_, list)) {
         v->clear();
-        w->lastSelection = -1;
+        w->control.SetSelection(-1);
     }
 }
 
@@ -183,12 +180,12 @@ void QtPlatform::ListSetSelection(HWND list, int index) {
         } else {
             l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
         }
-        w->lastSelection = SelectedRow(l);
+        w->control.SetSelection(SelectedRow(l));
     } else if (auto* c = As<QComboBox>(windows_, list)) {
         c->setCurrentIndex(index < c->count() ? index : -1);
     } else if (auto* v = As<QTreeWidget>(windows_, list)) {
         ListViewSelect(v, index);
-        w->lastSelection = ListViewSelection(v);
+        w->control.SetSelection(ListViewSelection(v));
     }
 }
 
@@ -212,7 +209,7 @@ void QtPlatform::TrackSetRange(HWND trackBar, int min, int max) {
     if (auto* s = As<QSlider>(windows_, trackBar)) {
         s->setRange(min, max);
         s->setPageStep(std::max(1, (max - min) / 5));
-        w->lastPosition = s->value();  // the range may have moved the thumb
+        w->control.SetPosition(s->value());  // the range may have moved the thumb
     }
 }
 
@@ -221,7 +218,7 @@ void QtPlatform::TrackSetPosition(HWND trackBar, int position) {
     Quiet quiet(w);
     if (auto* s = As<QSlider>(windows_, trackBar)) {
         s->setValue(position);
-        w->lastPosition = s->value();
+        w->control.SetPosition(s->value());
     }
 }
 

@@ -40,13 +40,7 @@ BOOL QtPlatform::PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 UINT QtPlatform::RegisterWindowMessageA(const std::string& name) {
-    if (name.empty()) return 0;
-    for (std::size_t i = 0; i < registeredMessages_.size(); ++i)
-        if (plat::posix::EqualsIgnoreCase(registeredMessages_[i], name))
-            return static_cast<UINT>(0xC000 + i);
-    if (registeredMessages_.size() >= 0x4000) return 0;
-    registeredMessages_.push_back(name);
-    return static_cast<UINT>(0xC000 + registeredMessages_.size() - 1);
+    return registeredMessages_.Register(name);
 }
 
 // A timer set again starts over with its new interval, as SetTimer does.

@@ -249,7 +249,7 @@ class QtPlatform final : public plat::Platform {
     std::map<HICON, QIcon> icons_;
     std::map<std::string, HICON> sharedIcons_;
     HICON nextIcon_ = 0x100;
-    std::vector<std::string> registeredMessages_;  // message 0xC000 + n is name n
+    plat::RegisteredMessages registeredMessages_;
     std::unique_ptr<QTimer> pendingContents_;      // a help contents request not yet opened
     std::string pendingPage_;
     bool dragCursor_ = false;

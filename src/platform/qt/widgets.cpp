@@ -82,7 +82,7 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 void FormWidget::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     Window* w = windows_.Find(hwnd_);
-    if (!w || w->quiet || !isVisible()) return;
+    if (!w || w->control.Quiet() || !isVisible()) return;
     const QPoint at = frameGeometry().topLeft();
     Notify(windows_, hwnd_, plat::ZM_MOVED, 0, plat::MakePoint(at.x(), at.y()));
 }
@@ -111,7 +111,7 @@ void ListWidget::Report(plat::UINT msg, const QMouseEvent* event) {
 // The row under the mouse is selected, and reported, before the press itself.
 void ListWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QListWidget::mousePressEvent(event);
-    if (Window* w = windows_.Find(hwnd_)) w->lastSelection = -2;
+    if (Window* w = windows_.Find(hwnd_)) w->control.ForgetSelection();
     pressAt_ = event->position();
     QListWidget::mousePressEvent(event);
     Report(plat::ZM_MOUSEDOWN, event);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/control_state.h"
 #include "platform/windowing.h"
 
 namespace qtb {
@@ -21,14 +22,12 @@ struct Window {
     QPointer<QWidget> widget;  // none for utility windows
     plat::BorderStyle border = plat::BorderStyle::Sizeable;
     bool flat = false;        // a tool button that takes no focus
-    int quiet = 0;            // > 0 while the backend itself changes the widget
     bool guiCapture = false;  // SetCapture from the GUI library is in force
-    int lastSelection = -2;   // list box: the row last reported
-    int lastPosition = 0;     // track bar: the position last known
+    plat::ControlState control;  // quiet, and the row and position last reported
+    QFont font;               // the font the library asked for
     // The context of the backend's connections to the widget's signals: they end with
     // this entry, while Qt's own connections to the widget stay.
     std::unique_ptr<QObject> link = std::make_unique<QObject>();
-    QFont font;               // the font the library asked for
 };
 
 class WindowTable {
@@ -55,19 +54,9 @@ bool Notify(WindowTable& table, plat::HWND hwnd, plat::UINT msg, plat::WPARAM wP
 
 // Marks the window as changed by the backend for one scope, so that the signals it
 // gives meanwhile are not reported as the user's doing.
-class Quiet {
+class Quiet : public plat::QuietScope {
   public:
-    explicit Quiet(Window* w) : w_(w) {
-        if (w_) ++w_->quiet;
-    }
-    ~Quiet() {
-        if (w_) --w_->quiet;
-    }
-    Quiet(const Quiet&) = delete;
-    Quiet& operator=(const Quiet&) = delete;
-
-  private:
-    Window* w_;
+    explicit Quiet(Window* w) : QuietScope(w ? &w->control : nullptr) {}
 };
 
 // The property that names a widget's window, so that events lead back to it.

@@ -206,8 +206,8 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
     w->text = spec.text;
     w->border = spec.border;
     w->flat = spec.flat;
-    w->lastPosition = spec.rangeMin;
-    w->quiet = 1;  // what creation itself gives is not the user's doing
+    w->control.SetPosition(spec.rangeMin);
+    w->control.Hush();  // what creation itself gives is not the user's doing
     if (spec.kind == WindowKind::Form) {
         auto* form = new FormWidget(windows_, w->hwnd, FormFlags(spec));
         form->setWindowTitle(Q(spec.text));
@@ -236,7 +236,7 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
     if (added.widget) added.font = added.widget->font();
     LeadLabelTo(windows_, added);
     ConnectControl(added);
-    added.quiet = 0;
+    added.control.Unhush();
     return added.hwnd;
 }
 

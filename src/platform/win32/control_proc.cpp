@@ -21,7 +21,7 @@ LPARAM ClientPoint(LPARAM lParam) {
 // knows the selection when the press begins.
 void SelectionOfPress(HWND hwnd) {
     WindowInfo* w = Find(hwnd);
-    if (!w || w->lastSelection != -2) return;  // the list box told its parent already
+    if (!w || !w->control.SelectionForgotten()) return;  // the list box told its parent already
     if (::SendMessageA(hwnd, LB_GETCURSEL, 0, 0) >= 0) ReportSelection(*w, LB_GETCURSEL);
 }
 
@@ -29,7 +29,7 @@ LRESULT ListMouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     UINT zm = 0;
     LRESULT r = 0;
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-        if (WindowInfo* w = Find(hwnd)) w->lastSelection = -2;  // a click always reports its row
+        if (WindowInfo* w = Find(hwnd)) w->control.ForgetSelection();  // a click always reports its row
         r = ::DefSubclassProc(hwnd, msg, wParam, lParam);
         SelectionOfPress(hwnd);
         zm = plat::ZM_MOUSEDOWN;

@@ -17,7 +17,7 @@ bool IsCombo(HWND hwnd) {
 
 // After the rows change, the next selection notification is news whatever its row.
 void ForgetSelection(HWND hwnd) {
-    if (WindowInfo* w = Find(hwnd)) w->lastSelection = -2;
+    if (WindowInfo* w = Find(hwnd)) w->control.ForgetSelection();
 }
 
 struct StreamSource {
@@ -87,14 +87,14 @@ void Win32Platform::TrackSetRange(PHWND trackBar, int min, int max) {
     ::SendMessageA(H(trackBar), TBM_SETRANGEMAX, TRUE, max);
     // The range may have moved the thumb; that is not a move to report either.
     if (WindowInfo* w = Find(H(trackBar)))
-        w->lastPosition = static_cast<int>(::SendMessageA(H(trackBar), TBM_GETPOS, 0, 0));
+        w->control.SetPosition(static_cast<int>(::SendMessageA(H(trackBar), TBM_GETPOS, 0, 0)));
 }
 
 void Win32Platform::TrackSetPosition(PHWND trackBar, int position) {
     Quiet quiet(H(trackBar));
     ::SendMessageA(H(trackBar), TBM_SETPOS, TRUE, position);
     if (WindowInfo* w = Find(H(trackBar)))
-        w->lastPosition = static_cast<int>(::SendMessageA(H(trackBar), TBM_GETPOS, 0, 0));
+        w->control.SetPosition(static_cast<int>(::SendMessageA(H(trackBar), TBM_GETPOS, 0, 0)));
 }
 
 void Win32Platform::TrackSetFrequency(PHWND trackBar, int frequency) {

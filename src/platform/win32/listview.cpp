@@ -33,7 +33,7 @@ int SelectedRow(HWND hwnd) {
 }
 
 void Remember(HWND hwnd) {
-    if (WindowInfo* w = Find(hwnd)) w->lastSelection = SelectedRow(hwnd);
+    if (WindowInfo* w = Find(hwnd)) w->control.SetSelection(SelectedRow(hwnd));
 }
 
 }  // namespace
@@ -105,14 +105,13 @@ int ListViewTopIndex(HWND hwnd) {
 // Moving the selection tells of the row left and of the row reached: only the state
 // after the change counts, once.
 void ListViewNotified(WindowInfo& w, const NMHDR& hdr) {
-    if (hdr.code != LVN_ITEMCHANGED || w.quiet) return;
+    if (hdr.code != LVN_ITEMCHANGED || w.control.Quiet()) return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(hdr);
     if (!(change.uChanged & LVIF_STATE) ||
         ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
         return;
     const int sel = SelectedRow(w.hwnd);
-    if (sel == w.lastSelection) return;
-    w.lastSelection = sel;
+    if (!w.control.TakeSelection(sel)) return;
     Notify(w, plat::ZM_SELECT, static_cast<WPARAM>(sel));
 }
 

@@ -18,15 +18,15 @@ using plat::WindowKind;
 // change is what a person did.
 void ReportSelection(WindowInfo& w, UINT getCurSel) {
     int sel = static_cast<int>(::SendMessageA(w.hwnd, getCurSel, 0, 0));
-    if (w.kind == WindowKind::ListBox && sel == w.lastSelection) return;
-    w.lastSelection = sel;
+    const bool changed = w.control.TakeSelection(sel);
+    if (w.kind == WindowKind::ListBox && !changed) return;
     Notify(w, plat::ZM_SELECT, static_cast<WPARAM>(sel));
 }
 
 namespace {
 
 void ReportText(WindowInfo& w) {
-    if (w.quiet) return;  // SetWindowTextA from the GUI library, not typing
+    if (w.control.Quiet()) return;  // SetWindowTextA from the GUI library, not typing
     int n = ::GetWindowTextLengthA(w.hwnd);
     std::string text(n + 1, '\0');
     text.resize(::GetWindowTextA(w.hwnd, text.data(), n + 1));
@@ -67,8 +67,7 @@ bool OnScroll(HWND child) {
     if (!w || w->kind != WindowKind::TrackBar) return false;
     // Dragging sends several notifications per position; report each new position once.
     int pos = static_cast<int>(::SendMessageA(child, TBM_GETPOS, 0, 0));
-    if (w->quiet || pos == w->lastPosition) return true;
-    w->lastPosition = pos;
+    if (!w->control.TakePosition(pos)) return true;
     Notify(*w, plat::ZM_SCROLL, static_cast<WPARAM>(pos));
     return true;
 }

@@ -43,7 +43,7 @@ void MoveFocus(WindowInfo& form, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnMove(WindowInfo& w) {
-    if (w.kind != WindowKind::Form || w.quiet) return;
+    if (w.kind != WindowKind::Form || w.control.Quiet()) return;
     RECT r{};
     ::GetWindowRect(w.hwnd, &r);
     Notify(w, plat::ZM_MOVED, 0, plat::MakePoint(r.left, r.top));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/control_state.h"
 #include "platform/windowing.h"
 
 namespace w32 {
@@ -18,9 +19,7 @@ struct WindowInfo {
     plat::BorderStyle border = plat::BorderStyle::Sizeable;
     bool flat = false;  // flat glyph button: never takes the focus
     plat::Glyph glyph = plat::Glyph::None;
-    int quiet = 0;            // > 0 while the backend itself changes the window
-    int lastSelection = -2;   // list box, drop-down: the row ZM_SELECT last reported
-    int lastPosition = 0;     // track bar: the position last known
+    plat::ControlState control;  // quiet, and the row and position last reported
     bool pressed = false;     // flat button: held down by the mouse
     bool guiCapture = false;  // SetCapture from the GUI library is in force
     std::set<UINT> timers;    // controls: ids set through the platform
@@ -48,19 +47,12 @@ bool Notify(WindowInfo& w, plat::Message& m);
 
 // Marks the window as being changed by the backend for one scope, so that its
 // notifications are not reported as the user's doing.
-class Quiet {
+class Quiet : public plat::QuietScope {
   public:
-    explicit Quiet(HWND hwnd) : w_(Find(hwnd)) {
-        if (w_) ++w_->quiet;
-    }
-    ~Quiet() {
-        if (w_) --w_->quiet;
-    }
-    Quiet(const Quiet&) = delete;
-    Quiet& operator=(const Quiet&) = delete;
+    explicit Quiet(HWND hwnd) : QuietScope(ControlOf(Find(hwnd))) {}
 
   private:
-    WindowInfo* w_;
+    static plat::ControlState* ControlOf(WindowInfo* w) { return w ? &w->control : nullptr; }
 };
 
 }  // namespace w32

@@ -72,8 +72,8 @@ std::unique_ptr<WindowInfo> InfoFor(const plat::WindowSpec& spec) {
     info->border = spec.border;
     info->flat = spec.flat;
     info->glyph = spec.glyph;
-    info->lastPosition = spec.rangeMin;
-    info->quiet = 1;  // what creation itself sends is not the user's doing
+    info->control.SetPosition(spec.rangeMin);
+    info->control.Hush();  // what creation itself sends is not the user's doing
     return info;
 }
 
@@ -140,7 +140,7 @@ PHWND Win32Platform::CreateWindowA(const plat::WindowSpec& spec) {
     bool topLevel = spec.kind == WindowKind::Form || spec.kind == WindowKind::Utility;
     HWND hwnd = topLevel ? CreateTopLevel(spec) : CreateControl(spec);
     if (!hwnd) return 0;
-    if (WindowInfo* w = Find(hwnd)) w->quiet = 0;
+    if (WindowInfo* w = Find(hwnd)) w->control.Unhush();
     if (!topLevel) {
         // Controls start in the forms' usual font rather than the bold system font.
         ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<plat::WPARAM>(Font(plat::FontSpec{})),
