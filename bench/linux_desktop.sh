@@ -2,20 +2,22 @@
 # The Linux program on a desktop of its own (scripts/x-session: Xvfb, openbox, trayer,
 # a PulseAudio null sink), measured, not tested: it prints
 #   - the start-up time to a docked tray icon: from the start of the process until
-#     trayer holds one more window, the median of N runs;
+#     trayer holds one more window, the median of N runs, and where it went: the median
+#     time of each start-up stage the program marks (ZEL_STARTUP_TRACE);
 #   - the idle wakeups per second after start: the context switches of all the
 #     program's threads (/proc/<pid>/task/*/status) over a while, each thread named.
 # The target is one wakeup a second, the floating window's volume poll.
 #
-#   bench/linux_desktop.sh [PROGRAM]   (default: <build root>/linux/src/zelvora)
+#   bench/linux_desktop.sh [PROGRAM]   (default: <build root>/linux-release/src/zelvora,
+#                                       the Release build: cmake --preset linux-release)
 #
 # Environment: ZEL_BENCH_RUNS (default 9), ZEL_BENCH_IDLE seconds (default 10).
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/../scripts/lib.sh"
 
-program=${1:-$ZEL_BUILD_ROOT/linux/src/zelvora}
-[ -x "$program" ] || zel_die "no program at $program (build the linux preset first)"
+program=${1:-$ZEL_BUILD_ROOT/linux-release/src/zelvora}
+[ -x "$program" ] || zel_die "no program at $program (build the linux-release preset first)"
 if [ -z "${ZEL_BENCH_INSIDE:-}" ]; then
   ZEL_BENCH_INSIDE=1 exec "$here/../scripts/x-session" "$0" "$program"
 fi
@@ -50,10 +52,14 @@ stop_program() {
   done
 }
 
+# Each run's stages as "<ms> <stage>" lines, the program's own marks (counted from the
+# same start) and the docking seen here.
+stages=$home/stages
 times=()
-for _ in $(seq 1 "$runs"); do
-  start=$(now_ms)
-  "$program" >/dev/null 2>&1 </dev/null &
+for run in $(seq 1 "$runs"); do
+  start_ns=$(date +%s%N)
+  start=$((start_ns / 1000000))
+  ZEL_STARTUP_TRACE=$start_ns "$program" >/dev/null 2>"$home/trace-$run" </dev/null &
   pid=$!
   until [ "$(docked)" -gt "$empty" ]; do
     kill -0 "$pid" 2>/dev/null || zel_die "the program ended before its icon docked"
@@ -62,10 +68,24 @@ for _ in $(seq 1 "$runs"); do
   done
   times+=($(($(now_ms) - start)))
   stop_program
+  awk '$1 == "zelvora-startup" { $1 = ""; print substr($0, 2) }' "$home/trace-$run" >>"$stages"
+  echo "${times[-1]} icon docked (seen by the bench)" >>"$stages"
 done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')
 median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
 echo "start-up to a docked tray icon: median ${median} ms of $runs runs (${sorted% })"
+# The median of each stage, in the order of the stages' medians.
+awk '{ t = $1; $1 = ""; s = substr($0, 2); n[s]++; v[s, n[s]] = t }
+     END {
+       for (s in n) {
+         m = n[s]
+         for (i = 1; i <= m; i++) a[i] = v[s, i]
+         for (i = 2; i <= m; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) {
+           x = a[j]; a[j] = a[j - 1]; a[j - 1] = x
+         }
+         printf "%10.1f ms  %s\n", a[int((m + 1) / 2)], s
+       }
+     }' "$stages" | sort -n | sed 's/^/  stage median /'
 
 # Idle: the program started, docked and settled, then left alone.
 "$program" >/dev/null 2>&1 </dev/null &

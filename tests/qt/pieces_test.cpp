@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/qt/appearance.h"
 #include "platform/qt/desktop_entry.h"
 #include "platform/qt/rtf_reader.h"
 #include "platform/qt/widgets.h"
@@ -20,6 +21,27 @@ using namespace qtb;
 namespace {
 
 using Args = std::vector<std::string>;
+
+// A glyph's picture is looked up only when drawn, and then is one, at either scale;
+// no glyph is no icon at all.
+TEST(Glyphs, AreThereWhenDrawn) {
+    EXPECT_TRUE(GlyphIcon(plat::Glyph::None).isNull());
+    for (plat::Glyph g : {plat::Glyph::Play, plat::Glyph::Delete, plat::Glyph::Web}) {
+        const QIcon icon = GlyphIcon(g);
+        ASSERT_FALSE(icon.isNull());
+        for (qreal scale : {1.0, 2.0}) {
+            const QPixmap shown = icon.pixmap(QSize(16, 16), scale);
+            ASSERT_FALSE(shown.isNull());
+            EXPECT_EQ(shown.deviceIndependentSize().toSize(), QSize(16, 16));
+            const QImage image = shown.toImage();
+            bool painted = false;
+            for (int y = 0; y < image.height() && !painted; ++y)
+                for (int x = 0; x < image.width() && !painted; ++x)
+                    painted = qAlpha(image.pixel(x, y)) > 0;
+            EXPECT_TRUE(painted) << static_cast<int>(g) << " at " << scale;
+        }
+    }
+}
 
 // A tip is shown as the text it is, a tag at its start (from a station's name or a
 // stream's title) included: no picture or file is ever loaded for it.

@@ -1,12 +1,14 @@
 #include "platform/qt/appearance.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <optional>
 
 namespace qtb {
 
@@ -117,6 +119,51 @@ QPixmap Drawn(plat::Glyph g, qreal scale) {
     return pixmap;
 }
 
+// The theme's icon, else our drawing.
+QIcon ResolveGlyph(plat::Glyph glyph) {
+    const QString name = ThemeName(glyph);
+    if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+    QIcon icon;
+    for (qreal scale : {1.0, 2.0}) icon.addPixmap(Drawn(glyph, scale));
+    return icon;
+}
+
+// Looking a name up in the icon theme tests for files in every size folder of the
+// theme and its parents; a window of glyph buttons made at start-up and not shown
+// spent a quarter of the start there. The look-up waits until the picture is wanted.
+class GlyphEngine final : public QIconEngine {
+  public:
+    explicit GlyphEngine(plat::Glyph glyph) : glyph_(glyph) {}
+
+    void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
+        Icon().paint(p, r, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return Icon().name(); }
+    QIconEngine* clone() const override { return new GlyphEngine(*this); }
+
+  private:
+    const QIcon& Icon() {
+        if (!resolved_) resolved_ = ResolveGlyph(glyph_);
+        return *resolved_;
+    }
+
+    plat::Glyph glyph_;
+    std::optional<QIcon> resolved_;
+};
+
 }  // namespace
 
 int PixelsOfPoints(double points) {
@@ -144,11 +191,7 @@ QFont FontFor(const plat::FontSpec& spec) {
 
 QIcon GlyphIcon(plat::Glyph glyph) {
     if (glyph == plat::Glyph::None) return {};
-    const QString name = ThemeName(glyph);
-    if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
-    QIcon icon;
-    for (qreal scale : {1.0, 2.0}) icon.addPixmap(Drawn(glyph, scale));
-    return icon;
+    return QIcon(new GlyphEngine(glyph));
 }
 
 }  // namespace qtb

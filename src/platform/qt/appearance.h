@@ -17,7 +17,8 @@ int PixelsOfPoints(double points);
 QString FamilyFor(const std::string& windowsName);
 QFont FontFor(const plat::FontSpec& spec);
 
-// The desktop theme's icon for the glyph when it has one, else our own drawing.
+// The desktop theme's icon for the glyph when it has one, else our own drawing; looked
+// up when it is first drawn.
 QIcon GlyphIcon(plat::Glyph glyph);
 
 }  // namespace qtb

@@ -15,6 +15,7 @@
 
 #include "platform/paths.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/startup_trace.h"
 
 namespace qtb {
 
@@ -181,7 +182,9 @@ void Lifetime::LeaveSignals() {
 }
 
 bool QtPlatform::ClaimSingleInstance() {
-    return Life().Claim(UserDataDirectory());
+    const bool claimed = Life().Claim(UserDataDirectory());
+    StartupMark("single instance claimed");
+    return claimed;
 }
 
 void QtPlatform::WatchLaterStarts(HWND window, UINT message) {

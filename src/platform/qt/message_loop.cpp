@@ -4,10 +4,13 @@
 #include "platform/posix/registry.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/startup_trace.h"
 
 namespace qtb {
 
 void QtPlatform::RunMessageLoop() {
+    StartupMark("event loop");
+    if (StartupTraced()) QTimer::singleShot(0, [] { StartupMark("event loop runs"); });
     QApplication::exec();
 }
 

@@ -21,6 +21,7 @@
 #include "platform/qt/pulse_volume.h"
 #include "platform/qt/qt.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/startup_trace.h"
 
 // The program's icon lives in the backend's resources (the large sizes rendered from
 // its SVG as the program is built, cmake/icons.cmake), which a static library must
@@ -122,12 +123,14 @@ bool HasScheme(const std::string& address) {
 
 QtPlatform::QtPlatform(int& argc, char** argv)
     : bus_(std::make_unique<SessionBusProbe>()) {  // asks while Qt starts
+    StartupMark("platform");
     if (!QApplication::instance()) {
         ownApp_ = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName("zelvora");
         QApplication::setDesktopFileName("zelvora");
     }
     // Closing a window only hides it; the program ends through its Exit command.
+    StartupMark("QApplication made");
     QApplication::setQuitOnLastWindowClosed(false);
     InitResources();
     input_ = std::make_unique<InputFilter>(windows_);

@@ -8,6 +8,7 @@
 
 #include "platform/qt/desktop_notifier.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/startup_trace.h"
 #include "platform/qt/widgets.h"
 
 namespace qtb {
@@ -103,7 +104,9 @@ BOOL QtPlatform::Shell_NotifyIconA(DWORD message, const plat::NOTIFYICONDATA& da
         QTimer::singleShot(0, it->second.icon.get(), [this, key] {
             AskForTrayMenu(key);
             auto shown = trayIcons_.find(key);
-            if (shown != trayIcons_.end()) shown->second.icon->show();
+            if (shown == trayIcons_.end()) return;
+            shown->second.icon->show();
+            StartupMark("tray icon shown");
         });
     }
     QSystemTrayIcon& icon = *it->second.icon;
