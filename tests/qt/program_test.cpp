@@ -3,8 +3,10 @@
 // program wrote, the shortcut boxes, the about box and help.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
@@ -325,3 +327,43 @@ TEST_F(QtDesktop, ThePlayerIsChosenInTheFileDialogAfterTheMessage) {
 }
 
 }  // namespace
+
+// At half as large again as the desktop's font, the windows grow with it and every
+// label's text fits its label: the user's size is kept, never shrunk to fit.
+TEST_F(QtDesktop, AtALargerFontTheWindowsGrowAndNoLabelClipsItsText) {
+    const QFont desktop = QApplication::font();
+    QFont larger = desktop;
+    larger.setPointSizeF(desktop.pointSizeF() * 1.5);
+    QApplication::setFont(larger);
+    struct Restore {
+        QFont font;
+        ~Restore() { QApplication::setFont(font); }
+    } restore{desktop};
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    const std::pair<TForm*, const char*> windows[] = {{RadioForm, "qt_configuration_window_1.5x"},
+                                                      {RadioFloatWin, "qt_floating_window_1.5x"},
+                                                      {AboutBox, "qt_about_box_1.5x"}};
+    for (const auto& [form, shot] : windows) {
+        form->Show();
+        ASSERT_TRUE(ShowAndWait(form->Handle())) << shot;
+        Shot(form->Handle(), shot);
+        for (const QCheckBox* box : Widget(form->Handle())->findChildren<QCheckBox*>())
+            EXPECT_GE(box->width(), box->sizeHint().width())
+                << shot << ": " << box->text().toStdString();
+        for (const QLabel* label : Widget(form->Handle())->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(label->window()) || label->text().isEmpty()) continue;
+            const QFontMetrics metrics(label->font());
+            EXPECT_GE(QFontInfo(label->font()).pointSizeF(), larger.pointSizeF() - 0.5)
+                << shot << ": " << label->text().toStdString();
+            if (label->height() >= 2 * metrics.lineSpacing()) continue;  // wraps
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+                << shot << ": " << label->text().toStdString();
+        }
+        form->Hide();
+    }
+    // 497 x 328 at the desktop's font; the edges are rounded each on its own.
+    const QSize grown = Widget(RadioForm->Handle())->size();
+    EXPECT_NEAR(grown.width(), 746, 1);
+    EXPECT_NEAR(grown.height(), 492, 1);
+}

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScreen>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -166,8 +167,22 @@ class GlyphEngine final : public QIconEngine {
 
 }  // namespace
 
-int PixelsOfPoints(double points) {
-    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+double LayoutScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const QFont font = QApplication::font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    // 9 points at 96 DPI: the desktop font the layouts were made for.
+    const double scale = points * dpi / 72.0 / 12.0;
+    return scale > 0 ? std::clamp(scale, 0.75, 4.0) : 1.0;
+}
+
+int ToScreen(int layout) {
+    return static_cast<int>(std::lround(layout * LayoutScale()));
+}
+
+int FromScreen(int screen) {
+    return static_cast<int>(std::lround(screen / LayoutScale()));
 }
 
 QString FamilyFor(const std::string& windowsName) {
@@ -183,7 +198,10 @@ QString FamilyFor(const std::string& windowsName) {
 QFont FontFor(const plat::FontSpec& spec) {
     QFont font(FamilyFor(spec.name));
     if (font.family() != QApplication::font().family()) font.setStyleHint(QFont::Serif);
-    font.setPixelSize(PixelsOfPoints(spec.pointSize));
+    // The Windows dialog font's 8 points are the desktop font's size; larger faces keep
+    // their proportion to it. Points, so that the screen's scale applies as well.
+    const double desktop = QApplication::font().pointSizeF();
+    font.setPointSizeF(spec.pointSize * (desktop > 0 ? desktop : 9.0) / 8.0);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
     return font;

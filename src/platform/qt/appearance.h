@@ -10,8 +10,12 @@
 
 namespace qtb {
 
-// The point sizes are those of a 96 DPI screen; a desktop scale above that is Qt's.
-int PixelsOfPoints(double points);
+// The layouts are in the pixels of a 96 DPI screen with a 9 point desktop font; they
+// grow with the user's font (its size and the font DPI) so that text keeps its room.
+// A screen's scale (QT_SCALE_FACTOR, a HiDPI screen) is Qt's, on top of this.
+double LayoutScale();
+int ToScreen(int layout);    // a layout length in the widgets' pixels
+int FromScreen(int screen);  // and back
 // The desktop's sans font for the Windows sans faces ("MS Sans Serif", Arial...); any
 // other face by its own name, which the font configuration maps to a close one.
 QString FamilyFor(const std::string& windowsName);

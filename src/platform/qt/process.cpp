@@ -14,6 +14,7 @@
 
 #include "platform/command_line.h"
 #include "platform/posix/text.h"
+#include "platform/qt/appearance.h"
 #include "platform/qt/desktop_notifier.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/mpris.h"
@@ -292,7 +293,7 @@ std::int16_t QtPlatform::GetKeyState(int virtualKey) {
 plat::POINT QtPlatform::GetScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize size = screen ? screen->geometry().size() : QSize(1024, 768);
-    return {size.width(), size.height()};
+    return {FromScreen(size.width()), FromScreen(size.height())};
 }
 
 }  // namespace qtb

@@ -1,11 +1,15 @@
 #include "platform/qt/widgets.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
+
+#include "platform/qt/appearance.h"
 
 namespace qtb {
 
@@ -29,11 +33,37 @@ class RowHeight final : public QStyledItemDelegate {
     int height_;
 };
 
-// The tab control's tabs take this much of its height; the library places its pages
-// below them.
-constexpr int kTabHeight = 24;
+// The tab control's tabs take this much of its height in the layout; the library
+// places its pages below them.
+int TabHeight() {
+    return ToScreen(24);
+}
 
 }  // namespace
+
+// Measuring text loads the font configuration and the fonts: a window made at start-up
+// and not shown waits with it until it is shown.
+void FitLabel(QWidget* label) {
+    if (!label || !label->parentWidget() || !label->window()->isVisible()) return;
+    const QFontMetrics metrics(label->font());
+    const auto* text = qobject_cast<QLabel*>(label);
+    const auto* box = qobject_cast<QCheckBox*>(label);
+    if (!text && !box) return;
+    const int needed =
+        text ? metrics.horizontalAdvance(text->text()) + 1 : label->sizeHint().width();
+    if (label->height() >= 2 * metrics.lineSpacing() || needed <= label->width()) return;
+    const Qt::Alignment alignment = text ? text->alignment() : Qt::AlignLeft;
+    const int room = label->parentWidget()->width();
+    const int width = std::min(needed, room);
+    QRect r = label->geometry();
+    if (alignment & Qt::AlignRight)
+        r.setLeft(r.right() + 1 - width);
+    else if (alignment & Qt::AlignHCenter)
+        r.setLeft(r.left() - (width - r.width()) / 2);
+    r.setWidth(width);
+    r.moveLeft(std::clamp(r.left(), 0, std::max(0, room - width)));
+    label->setGeometry(r);
+}
 
 // ---- FormWidget --------------------------------------------------------------------------
 
@@ -84,7 +114,14 @@ void FormWidget::moveEvent(QMoveEvent* event) {
     Window* w = windows_.Find(hwnd_);
     if (!w || w->control.Quiet() || !isVisible()) return;
     const QPoint at = frameGeometry().topLeft();
-    Notify(windows_, hwnd_, plat::ZM_MOVED, 0, plat::MakePoint(at.x(), at.y()));
+    Notify(windows_, hwnd_, plat::ZM_MOVED, 0,
+           plat::MakePoint(FromScreen(at.x()), FromScreen(at.y())));
+}
+
+void FormWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    for (QLabel* label : client_->findChildren<QLabel*>()) FitLabel(label);
+    for (QCheckBox* box : client_->findChildren<QCheckBox*>()) FitLabel(box);
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event) {
@@ -100,12 +137,12 @@ ListWidget::ListWidget(WindowTable& windows, plat::HWND hwnd, QWidget* parent, i
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setItemDelegate(new RowHeight(itemHeight, this));
+    setItemDelegate(new RowHeight(itemHeight > 0 ? ToScreen(itemHeight) : itemHeight, this));
 }
 
 void ListWidget::Report(plat::UINT msg, const QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    Notify(windows_, hwnd_, msg, 0, plat::MakePoint(p.x(), p.y()));
+    Notify(windows_, hwnd_, msg, 0, plat::MakePoint(FromScreen(p.x()), FromScreen(p.y())));
 }
 
 // The row under the mouse is selected, and reported, before the press itself.
@@ -152,7 +189,7 @@ TabsWidget::TabsWidget(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this
 
 void TabsWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    bar_->setGeometry(0, 0, width(), kTabHeight);
+    bar_->setGeometry(0, 0, width(), TabHeight());
 }
 
 // The frame of a tab widget around the pages' area, joined to the tabs.
@@ -161,10 +198,11 @@ void TabsWidget::paintEvent(QPaintEvent*) {
     QStyleOptionTabWidgetFrame option;
     option.initFrom(this);
     const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
-    option.rect = QRect(0, kTabHeight - overlap, width(), height() - kTabHeight + overlap);
+    const int tabs = TabHeight();
+    option.rect = QRect(0, tabs - overlap, width(), height() - tabs + overlap);
     option.shape = QTabBar::RoundedNorth;
     option.tabBarSize = bar_->sizeHint();
-    option.tabBarRect = QRect(0, 0, bar_->sizeHint().width(), kTabHeight);
+    option.tabBarRect = QRect(0, 0, bar_->sizeHint().width(), tabs);
     option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
 }

@@ -3,6 +3,7 @@
 // mouse of a drag, and a tab control whose pages are placed by the library.
 #pragma once
 
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTabBar>
@@ -16,6 +17,13 @@ namespace qtb {
 // for rich text, and a station's name or a stream's title could then make it load
 // pictures or files. Such a text is escaped into rich text that shows it as it is.
 QString PlainTip(const QString& text);
+
+// A one-line label whose text is wider than its box (the desktop's font is wider than
+// the one the layout was made for) grows to its text, away from the side it is aligned
+// to, as far as its window allows: its text keeps the user's size. A label of a window
+// not shown yet is fitted when the window is shown.
+// A check box's text grows its box in the same way.
+void FitLabel(QWidget* label);
 
 class FormWidget final : public QWidget {
   public:
@@ -32,6 +40,7 @@ class FormWidget final : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:

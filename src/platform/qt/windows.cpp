@@ -50,12 +50,19 @@ bool FixedSize(BorderStyle border) {
     return border != BorderStyle::Sizeable && border != BorderStyle::None;
 }
 
-void PlaceForm(QWidget* form, BorderStyle border, const plat::RECT& b) {
-    form->move(b.left, b.top);
+// Bounds in the layout's pixels, as the widgets have them.
+QRect OnScreen(const plat::RECT& b) {
+    const int left = ToScreen(b.left), top = ToScreen(b.top);
+    return QRect(left, top, ToScreen(b.right) - left, ToScreen(b.bottom) - top);
+}
+
+void PlaceForm(QWidget* form, BorderStyle border, const plat::RECT& bounds) {
+    const QRect b = OnScreen(bounds);
+    form->move(b.left(), b.top());
     if (FixedSize(border))
-        form->setFixedSize(b.Width(), b.Height());
+        form->setFixedSize(b.width(), b.height());
     else
-        form->resize(b.Width(), b.Height());
+        form->resize(b.width(), b.height());
 }
 
 // A form larger than the screen it opens on (a large scale, a small screen) takes
@@ -147,25 +154,6 @@ QWidget* MakeControl(const plat::WindowSpec& spec, QWidget* parent, WindowTable&
     }
 }
 
-// A one-line label whose text is wider than its box (the desktop's font is wider than
-// the one the layout was made for) takes a smaller size of its font, down to four
-// fifths of it, rather than lose letters.
-void FitLabel(Window& w) {
-    auto* label = qobject_cast<QLabel*>(w.widget.data());
-    if (!label) return;
-    QFont font = w.font;
-    const int full = font.pixelSize();
-    for (int px = full; px > 0; --px) {
-        font.setPixelSize(px);
-        const QFontMetrics metrics(font);
-        const bool oneLine = label->height() < 2 * metrics.lineSpacing();
-        if (!oneLine || metrics.horizontalAdvance(label->text()) <= label->width() ||
-            px * 5 <= full * 4)
-            break;
-    }
-    label->setFont(font);
-}
-
 void SetFocusable(QWidget* widget, const plat::WindowSpec& spec) {
     switch (spec.kind) {
         case WindowKind::Label:
@@ -225,8 +213,7 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
         if (!host) return 0;
         QWidget* control = MakeControl(spec, host, windows_, w->hwnd);
         if (!control) return 0;
-        const plat::RECT& b = spec.bounds;
-        control->setGeometry(b.left, b.top, b.Width(), b.Height());
+        control->setGeometry(OnScreen(spec.bounds));
         control->setEnabled(spec.enabled);
         SetFocusable(control, spec);
         control->setVisible(spec.visible);
@@ -342,7 +329,7 @@ BOOL QtPlatform::SetWindowTextA(HWND window, const std::string& text) {
         widget->setWindowTitle(Q(text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(Q(text));
-        FitLabel(*w);
+        FitLabel(w->widget.data());
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(Q(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -360,15 +347,15 @@ BOOL QtPlatform::MoveWindow(HWND window, const plat::RECT& bounds) {
     if (w->widget->isWindow())
         PlaceForm(w->widget, w->border, bounds);
     else
-        w->widget->setGeometry(bounds.left, bounds.top, bounds.Width(), bounds.Height());
-    FitLabel(*w);
+        w->widget->setGeometry(OnScreen(bounds));
+    FitLabel(w->widget.data());
     return 1;
 }
 
 // The window manager draws the frame and caption outside the widget; only the menu bar
 // is part of it.
 plat::POINT QtPlatform::FrameSize(plat::BorderStyle, bool hasMenu) {
-    return {0, hasMenu ? FormWidget::MenuBarHeight() : 0};
+    return {0, hasMenu ? FromScreen(FormWidget::MenuBarHeight()) : 0};
 }
 
 void QtPlatform::SetFont(HWND window, const plat::FontSpec& font) {
@@ -376,7 +363,7 @@ void QtPlatform::SetFont(HWND window, const plat::FontSpec& font) {
     if (!w || !w->widget) return;
     w->font = FontFor(font);
     w->widget->setFont(w->font);
-    FitLabel(*w);
+    FitLabel(w->widget.data());
 }
 
 void QtPlatform::SetHint(HWND window, const std::string& hint) {
