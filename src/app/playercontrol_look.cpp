@@ -47,10 +47,12 @@ TPlayerControl::Seen TPlayerControl::SeenNow(Player& player) const {
     auto& p = plat::Current();
     const plat::PROCESS process = player.process.Get();
     Seen seen;
+    // An open channel is mpv's own word. Its MPRIS plug-in says "Stopped" until the
+    // stream opens, which would end the player before its channel has told anything.
     if (player.channel && player.channel->Connected()) {
         seen.playing = true;
         seen.title = player.channel->Title();
-        if (seen.title) return seen;
+        return seen;
     }
     if (*player.caption) {
         if (auto caption = p.ProcessWindowCaption(process)) {

@@ -75,6 +75,18 @@ TEST_F(Songs, MpvTellsItsTitleOnItsChannelAndQuitsOnItWhenStopped) {
     EXPECT_EQ(Tip(), "");
 }
 
+// mpv's MPRIS plug-in says "Stopped" until the stream opens; its channel may be open
+// by then with nothing told yet. That is no stop: the player stays the program's.
+TEST_F(Songs, AnMpvSaidStoppedBeforeItsChannelTellsIsStillThePlayer) {
+    const plat::DWORD jazz = Play("Jazz");
+    harness().playbackStatus[jazz] = "Stopped";
+    Seconds(kQuickEndPolls + 2);
+    const auto& channel = harness().playerChannels.at(harness().ChannelOf(jazz));
+    RadioFloatWin->SpeedButton1->UserClick();
+    EXPECT_NE(channel.written.find(R"({"command":["quit"]})"), std::string::npos);
+    EXPECT_FALSE(harness().Process(jazz)->running);
+}
+
 TEST_F(Songs, WhatAPlayerSendsCannotHurt) {
     const plat::DWORD jazz = Play("Jazz");
     Seconds(1);
