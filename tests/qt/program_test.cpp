@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <filesystem>
 #include <functional>
@@ -351,8 +352,19 @@ TEST_F(QtDesktop, AtALargerFontTheWindowsGrowAndNoLabelClipsItsText) {
         for (const QCheckBox* box : Widget(form->Handle())->findChildren<QCheckBox*>())
             EXPECT_GE(box->width(), box->sizeHint().width())
                 << shot << ": " << box->text().toStdString();
+        for (const QToolButton* more : Widget(form->Handle())->findChildren<QToolButton*>(
+                 "qt_menubar_ext_button"))
+            EXPECT_FALSE(more->isVisible()) << shot << ": menus folded away";
         for (const QLabel* label : Widget(form->Handle())->findChildren<QLabel*>()) {
             if (!label->isVisibleTo(label->window()) || label->text().isEmpty()) continue;
+            for (const QWidget* control : label->parentWidget()->findChildren<QWidget*>(
+                     Qt::FindDirectChildrenOnly)) {
+                const bool input = control->inherits("QAbstractSlider") ||
+                                   control->inherits("QComboBox") || control->inherits("QLineEdit");
+                EXPECT_FALSE(input && control->isVisible() &&
+                             label->geometry().intersects(control->geometry()))
+                    << shot << ": " << label->text().toStdString() << " covers a control";
+            }
             const QFontMetrics metrics(label->font());
             EXPECT_GE(QFontInfo(label->font()).pointSizeF(), larger.pointSizeF() - 0.5)
                 << shot << ": " << label->text().toStdString();

@@ -1,5 +1,6 @@
 #include "platform/qt/widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -41,6 +42,28 @@ int TabHeight() {
 
 }  // namespace
 
+namespace {
+
+// A control on the label's row that the grown label now reaches gives way: its left edge
+// moves right, its right edge stays, so long as it keeps half its width.
+void MakeRoom(QWidget* label, const QRect& before, const QRect& after) {
+    const int left = after.right() + 1 + ToScreen(3);
+    for (QObject* child : label->parentWidget()->children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (!control || control == label || qobject_cast<QLabel*>(control) ||
+            !control->isVisibleTo(label->window()))
+            continue;
+        QRect g = control->geometry();
+        const bool sameRow = g.top() <= after.bottom() && g.bottom() >= after.top();
+        if (!sameRow || g.left() <= before.left() || g.left() >= left) continue;
+        if (g.right() - left < g.width() / 2) continue;
+        g.setLeft(left);
+        control->setGeometry(g);
+    }
+}
+
+}  // namespace
+
 // Measuring text loads the font configuration and the fonts: a window made at start-up
 // and not shown waits with it until it is shown.
 void FitLabel(QWidget* label) {
@@ -62,7 +85,9 @@ void FitLabel(QWidget* label) {
         r.setLeft(r.left() - (width - r.width()) / 2);
     r.setWidth(width);
     r.moveLeft(std::clamp(r.left(), 0, std::max(0, room - width)));
+    const QRect before = label->geometry();
     label->setGeometry(r);
+    MakeRoom(label, before, r);
 }
 
 // ---- FormWidget --------------------------------------------------------------------------
@@ -88,12 +113,18 @@ void FormWidget::RemoveMenuBar() {
     Arrange();
 }
 
+// One row of menus at the program's font, measured once per font: the desktop's font
+// can change while the program runs.
 int FormWidget::MenuBarHeight() {
-    static const int height = [] {
+    static QFont measured;
+    static int height = -1;
+    const QFont font = QApplication::font();
+    if (height < 0 || font != measured) {
         QMenuBar bar;
         bar.addMenu("&File");
-        return bar.sizeHint().height();
-    }();
+        measured = font;
+        height = bar.sizeHint().height();
+    }
     return height;
 }
 
