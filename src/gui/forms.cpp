@@ -151,6 +151,7 @@ TModalResult TForm::ShowModal() {
     modalResult_ = mrNone;
     modal_ = true;
     try {
+        plat::Current().SetModal(Handle(), true);
         TDisabledForms others(this);
         TModalScope scope(this);
         Show();
@@ -159,9 +160,11 @@ TModalResult TForm::ShowModal() {
         Hide();
     } catch (...) {
         modal_ = false;
+        plat::Current().SetModal(Handle(), false);
         throw;
     }
     modal_ = false;
+    plat::Current().SetModal(Handle(), false);
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
     return modalResult_;
 }

@@ -257,6 +257,10 @@ class Platform {
     virtual BOOL SetForegroundWindow(HWND window) = 0;
     virtual BOOL BringWindowToTop(HWND window) = 0;
     virtual BOOL EnableWindow(HWND window, BOOL enable) = 0;
+    // The form is about to show as the modal window of the one active now, or has
+    // closed as such. Where a window manager stacks the windows, it keeps a modal one
+    // above its owner; on Windows the disabled owner is all it takes.
+    virtual void SetModal(HWND, bool) {}
     virtual HWND SetFocus(HWND window) = 0;
     virtual BOOL SetWindowTextA(HWND window, const std::string& text) = 0;
     // Forms: outer bounds on the screen; controls: in the parent's client area.

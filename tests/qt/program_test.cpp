@@ -313,6 +313,31 @@ TEST_F(QtDesktop, TheThreeWindowsAsAPersonSeesThem) {
     EXPECT_EQ(Widget(RadioForm->Handle())->size(), QSize(497, 328));
 }
 
+// Opened from the floating window, the configuration window is its modal child, so the
+// desktop keeps it above that one; shown later from the tray, it is its own again.
+TEST_F(QtDesktop, TheConfigurationWindowBelongsToTheWindowItWasOpenedFrom) {
+    WriteSettings("[MainForm]\r\nShowWinAtStartCB=0\r\n");
+    Start();
+    RadioFloatWin->Show();
+    ASSERT_TRUE(ShowAndWait(RadioFloatWin->Handle()));
+    QWidget* owner = Widget(RadioFloatWin->Handle());
+    owner->activateWindow();
+    ASSERT_TRUE(WaitFor([owner] { return QApplication::activeWindow() == owner; }));
+    QWidget* form = Widget(RadioForm->Handle());
+    const QWindow* parent = nullptr;
+    Qt::WindowModality modality = Qt::NonModal;
+    QTimer::singleShot(1000, form, [&] {
+        parent = form->windowHandle()->transientParent();
+        modality = form->windowModality();
+    });
+    XdoLater({"sleep", "1.5", "key", "Escape"});
+    RadioFloatWin->N1->Click();
+    EXPECT_EQ(parent, owner->windowHandle());
+    EXPECT_EQ(modality, Qt::WindowModal);
+    EXPECT_EQ(form->windowHandle()->transientParent(), nullptr);
+    EXPECT_EQ(form->windowModality(), Qt::NonModal);
+}
+
 // The player location: the message first, then the file dialog, both answered from
 // the keyboard while their loops run.
 TEST_F(QtDesktop, ThePlayerIsChosenInTheFileDialogAfterTheMessage) {

@@ -160,6 +160,7 @@ class QtPlatform final : public plat::Platform {
     BOOL SetForegroundWindow(HWND window) override;
     BOOL BringWindowToTop(HWND window) override;
     BOOL EnableWindow(HWND window, BOOL enable) override;
+    void SetModal(HWND window, bool modal) override;
     HWND SetFocus(HWND window) override;
     BOOL SetWindowTextA(HWND window, const std::string& text) override;
     BOOL MoveWindow(HWND window, const plat::RECT& bounds) override;

@@ -1,6 +1,7 @@
 // Making widgets from WindowSpecs, and the calls on whole windows.
 #include <algorithm>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QWindow>
 
 #include "platform/posix/registry.h"
 #include "platform/qt/appearance.h"
@@ -254,6 +256,22 @@ HWND QtPlatform::FindWindowA(const char* className, const char* title) {
         return hwnd;
     }
     return 0;
+}
+
+// A modal form belongs to the window that was active when it opened: the desktop keeps
+// it above that one, centres it there and gives it no taskbar entry of its own, and
+// Qt keeps input from that one while it shows (modality is taken when a window shows).
+// One opened from the tray belongs to none. The program's own windows stay their own.
+void QtPlatform::SetModal(HWND window, bool modal) {
+    Window* w = windows_.Find(window);
+    if (!w || !w->widget || !w->widget->isWindow() || w->widget->isVisible()) return;
+    QWidget* form = w->widget;
+    QWidget* owner = modal ? QApplication::activeWindow() : nullptr;
+    if (owner == form || (owner && !owner->windowHandle())) owner = nullptr;
+    form->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
+    form->winId();  // makes its window
+    if (QWindow* handle = form->windowHandle())
+        handle->setTransientParent(owner ? owner->windowHandle() : nullptr);
 }
 
 BOOL QtPlatform::ShowWindow(HWND window, int showCmd) {
