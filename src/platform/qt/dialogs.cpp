@@ -3,11 +3,11 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
-#include <QWindow>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/widgets.h"
 
 namespace qtb {
 
@@ -117,9 +117,7 @@ void QtPlatform::BelongTo(QWidget& box, HWND owner) {
     Window* w = windows_.Find(owner);
     QWidget* widget = w && w->widget ? w->widget->window() : nullptr;
     if (!widget || !widget->isVisible()) widget = QApplication::activeWindow();
-    if (!widget || !widget->windowHandle()) return;
-    box.winId();  // makes its window
-    if (QWindow* window = box.windowHandle()) window->setTransientParent(widget->windowHandle());
+    if (widget) SetOwner(box, widget);
 }
 
 int QtPlatform::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,

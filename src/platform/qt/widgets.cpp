@@ -9,6 +9,7 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
+#include <QWindow>
 
 #include "platform/qt/appearance.h"
 
@@ -39,10 +40,6 @@ class RowHeight final : public QStyledItemDelegate {
 int TabHeight() {
     return ToScreen(24);
 }
-
-}  // namespace
-
-namespace {
 
 // A control on the label's row that the grown label now reaches gives way: its left edge
 // moves right, its right edge stays, so long as it keeps half its width.
@@ -88,6 +85,12 @@ void FitLabel(QWidget* label) {
     const QRect before = label->geometry();
     label->setGeometry(r);
     MakeRoom(label, before, r);
+}
+
+void SetOwner(QWidget& window, QWidget* owner) {
+    window.winId();  // makes its window
+    QWindow* parent = owner ? owner->windowHandle() : nullptr;
+    if (QWindow* handle = window.windowHandle()) handle->setTransientParent(parent);
 }
 
 // ---- FormWidget --------------------------------------------------------------------------

@@ -24,6 +24,8 @@ QString PlainTip(const QString& text);
 // not shown yet is fitted when the window is shown.
 // A check box's text grows its box in the same way.
 void FitLabel(QWidget* label);
+// The window's transient parent: owner's window, none for null or a window not made yet.
+void SetOwner(QWidget& window, QWidget* owner);
 
 class FormWidget final : public QWidget {
   public:

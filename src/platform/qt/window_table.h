@@ -24,7 +24,6 @@ struct Window {
     bool flat = false;        // a tool button that takes no focus
     bool guiCapture = false;  // SetCapture from the GUI library is in force
     plat::ControlState control;  // quiet, and the row and position last reported
-    QFont font;               // the font the library asked for
     // The context of the backend's connections to the widget's signals: they end with
     // this entry, while Qt's own connections to the widget stay.
     std::unique_ptr<QObject> link = std::make_unique<QObject>();

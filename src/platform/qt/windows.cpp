@@ -11,7 +11,6 @@
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QWindow>
 
 #include "platform/posix/registry.h"
 #include "platform/qt/appearance.h"
@@ -222,7 +221,6 @@ HWND QtPlatform::CreateWindowA(const plat::WindowSpec& spec) {
         w->widget = control;
     }
     Window& added = windows_.Add(std::move(w));
-    if (added.widget) added.font = added.widget->font();
     LeadLabelTo(windows_, added);
     ConnectControl(added);
     added.control.Unhush();
@@ -269,9 +267,7 @@ void QtPlatform::SetModal(HWND window, bool modal) {
     QWidget* owner = modal ? QApplication::activeWindow() : nullptr;
     if (owner == form || (owner && !owner->windowHandle())) owner = nullptr;
     form->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
-    form->winId();  // makes its window
-    if (QWindow* handle = form->windowHandle())
-        handle->setTransientParent(owner ? owner->windowHandle() : nullptr);
+    SetOwner(*form, owner);
 }
 
 BOOL QtPlatform::ShowWindow(HWND window, int showCmd) {
@@ -379,8 +375,7 @@ plat::POINT QtPlatform::FrameSize(plat::BorderStyle, bool hasMenu) {
 void QtPlatform::SetFont(HWND window, const plat::FontSpec& font) {
     Window* w = windows_.Find(window);
     if (!w || !w->widget) return;
-    w->font = FontFor(font);
-    w->widget->setFont(w->font);
+    w->widget->setFont(FontFor(font));
     FitLabel(w->widget.data());
 }
 
