@@ -32,7 +32,7 @@ void QtProgram::Start() {
     Application = new TApplication();
     QTimer closer;
     if (!std::getenv("ZEL_WL_NO_TRAY") &&
-        !WaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); })) {
+        !WaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000)) {
         ADD_FAILURE() << "the session has no tray";
         QObject::connect(&closer, &QTimer::timeout, [] {
             if (AboutBox && AboutBox->Visible()) AboutBox->Close();
